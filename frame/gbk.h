@@ -20,6 +20,8 @@ Text Gbk(std::string_view utf8);
 std::string Utf8(std::string_view gbk);
 
 // True when the byte starts a two-byte GBK character.
-constexpr bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x80; }
+constexpr bool IsGbkLeadByte(unsigned char byte) {
+  return byte >= 0x80;
+}
 
 }  // namespace frame

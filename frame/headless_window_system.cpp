@@ -74,7 +74,9 @@ void HeadlessWindowSystem::DismissOpenMessageBoxes() {
   activity_.notify_all();
 }
 
-bool HeadlessWindowSystem::IsUiThread() const { return std::this_thread::get_id() == ui_thread_; }
+bool HeadlessWindowSystem::IsUiThread() const {
+  return std::this_thread::get_id() == ui_thread_;
+}
 
 void HeadlessWindowSystem::InvokeOnUiThread(const std::function<void()>& task) {
   if (IsUiThread()) {
@@ -99,6 +101,13 @@ void HeadlessWindowSystem::Post(std::function<void()> task) {
 }
 
 void HeadlessWindowSystem::ProcessPendingTasks() {
+  // A task that acts as the operator must not run the tasks queued after it.
+  if (pumping_) return;
+  pumping_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{pumping_};
   for (;;) {
     std::shared_ptr<Task> task;
     {
@@ -203,7 +212,8 @@ bool HeadlessWindowSystem::BuildWindow(const WindowDefinition& definition, Event
     state.checked = control.checked;
     switch (control.kind) {
       case ControlKind::kComboBox:
-        for (std::string_view item : control.items) state.items.push_back({Gbk(item), 0});
+        for (std::string_view item : control.items)
+          state.items.push_back({Gbk(item), 0});
         if (control.combo_style == ComboStyle::kDropDown) state.text = Gbk(control.text);
         break;
       case ControlKind::kIPEditBox: {
@@ -232,8 +242,7 @@ bool HeadlessWindowSystem::BuildWindow(const WindowDefinition& definition, Event
   return true;
 }
 
-HeadlessWindowSystem::ControlState* HeadlessWindowSystem::Find(WindowId window,
-                                                                ControlId control) {
+HeadlessWindowSystem::ControlState* HeadlessWindowSystem::Find(WindowId window, ControlId control) {
   if (definition_ == nullptr || window != definition_->id) return nullptr;
   return Find(control);
 }
@@ -511,17 +520,16 @@ bool HeadlessWindowSystem::Type(ControlId control, std::string_view utf8, bool a
 
   std::vector<std::string_view> content;
   std::string existing = at_end ? Utf8(state->text) : std::string();
-  for (std::string_view c : Characters(existing)) content.push_back(c);
+  for (std::string_view c : Characters(existing))
+    content.push_back(c);
   for (std::string_view c : Characters(utf8)) {
     if (c == "\r") continue;  // Enter arrives as "\n"
     if (c == "\n") {
       if (multi_line) content.push_back("\r\n");
       continue;
     }
-    if (definition.kind == ControlKind::kEditBox &&
-        definition.input_mode == InputMode::kNumeric && !(c.size() == 1 && (c[0] == '-' ||
-                                                                          (c[0] >= '0' &&
-                                                                           c[0] <= '9')))) {
+    if (definition.kind == ControlKind::kEditBox && definition.input_mode == InputMode::kNumeric &&
+        !(c.size() == 1 && (c[0] == '-' || (c[0] >= '0' && c[0] <= '9')))) {
       continue;
     }
     content.push_back(c);
@@ -530,7 +538,8 @@ bool HeadlessWindowSystem::Type(ControlId control, std::string_view utf8, bool a
     content.resize(static_cast<size_t>(definition.max_length));
   }
   std::string joined;
-  for (std::string_view c : content) joined += c;
+  for (std::string_view c : content)
+    joined += c;
   state->text = Gbk(joined);
   return true;
 }
@@ -629,7 +638,9 @@ void HeadlessWindowSystem::CloseWindow() {
   QuitMessageLoop(0);
 }
 
-std::string HeadlessWindowSystem::Title() const { return Utf8(title_); }
+std::string HeadlessWindowSystem::Title() const {
+  return Utf8(title_);
+}
 
 std::string HeadlessWindowSystem::TextOf(ControlId control) const {
   if (control == kWindowUnit) return Title();
@@ -650,7 +661,8 @@ std::string HeadlessWindowSystem::ShownText(ControlId control) const {
 std::vector<std::string> HeadlessWindowSystem::ComboItems(ControlId control) const {
   std::vector<std::string> out;
   if (const ControlState* state = Find(control)) {
-    for (const ComboItem& item : state->items) out.push_back(Utf8(item.text));
+    for (const ComboItem& item : state->items)
+      out.push_back(Utf8(item.text));
   }
   return out;
 }

@@ -148,6 +148,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   Text title_;
   std::map<ControlId, ControlState> controls_;
   std::optional<ControlId> focused_;
+  bool pumping_ = false;
 
   // Shared with other threads; never held while running a task or raising an event.
   mutable std::mutex mutex_;

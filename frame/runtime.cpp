@@ -26,7 +26,9 @@ Runtime::Runtime(WindowSystem& window_system, Options options)
   }
 }
 
-Runtime::~Runtime() { current_runtime.store(nullptr); }
+Runtime::~Runtime() {
+  current_runtime.store(nullptr);
+}
 
 Runtime& Runtime::Current() {
   Runtime* runtime = current_runtime.load();
@@ -79,7 +81,9 @@ void Runtime::RegisterExitRoutine(Subroutine routine) {
   exit_routine_ = routine;
 }
 
-void Runtime::RunStartRoutine(Subroutine routine) { routine(); }
+void Runtime::RunStartRoutine(Subroutine routine) {
+  routine();
+}
 
 void Runtime::LoadStartWindow(WindowId id) {
   const WindowDefinition* definition = window(id);
@@ -103,7 +107,9 @@ void Runtime::LoadStartWindow(WindowId id) {
   }
 }
 
-int Runtime::RunMessageLoop() { return window_system_.RunMessageLoop(); }
+int Runtime::RunMessageLoop() {
+  return window_system_.RunMessageLoop();
+}
 
 void Runtime::RunExitRoutine() {
   Subroutine routine = nullptr;
@@ -198,7 +204,9 @@ void Runtime::CallHandler(Handler handler, const EventRecord& /*record*/) {
   }
 }
 
-void Runtime::WindowClosed() { closed_ = true; }
+void Runtime::WindowClosed() {
+  closed_ = true;
+}
 
 bool Runtime::IsUsable(const WindowDefinition& definition, ControlId control) {
   return IsControlUsable(definition, control, [&](ControlId unit) {

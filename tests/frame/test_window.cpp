@@ -22,7 +22,9 @@ void Run(const std::function<void()>& hook) {
   if (hook) hook();
 }
 
-void OnStart() { Note("start"); }
+void OnStart() {
+  Note("start");
+}
 void OnExitRoutine() {
   Note("exit routine");
   Run(the_hooks.exit_routine);
@@ -35,9 +37,15 @@ void OnButton() {
   Note("button");
   Run(the_hooks.button);
 }
-void OnInnerButton() { Note("inner button"); }
-void OnPageButton() { Note("page button"); }
-void OnLabel() { Note("label"); }
+void OnInnerButton() {
+  Note("inner button");
+}
+void OnPageButton() {
+  Note("page button");
+}
+void OnLabel() {
+  Note("label");
+}
 void OnCombo() {
   Note("combo");
   Run(the_hooks.combo);
@@ -52,55 +60,135 @@ constexpr std::string_view kComboItems[] = {"甲", "乙", "丙"};
 constexpr std::string_view kAmounts[] = {"10", "20"};
 
 constexpr ControlDefinition kControls[] = {
-    {.id = kPanel, .kind = ControlKind::kGroupBox, .name = "分组框1", .rect = {0, 0, 200, 200},
+    {.id = kPanel,
+     .kind = ControlKind::kGroupBox,
+     .name = "分组框1",
+     .rect = {0, 0, 200, 200},
      .text = "面板"},
-    {.id = kInnerPanel, .kind = ControlKind::kGroupBox, .name = "分组框2",
-     .parent = InGroup(kPanel), .rect = {8, 16, 180, 60}},
-    {.id = kInnerButton, .kind = ControlKind::kButton, .name = "按钮2",
-     .parent = InGroup(kInnerPanel), .rect = {8, 16, 80, 24}, .text = "里面",
+    {.id = kInnerPanel,
+     .kind = ControlKind::kGroupBox,
+     .name = "分组框2",
+     .parent = InGroup(kPanel),
+     .rect = {8, 16, 180, 60}},
+    {.id = kInnerButton,
+     .kind = ControlKind::kButton,
+     .name = "按钮2",
+     .parent = InGroup(kInnerPanel),
+     .rect = {8, 16, 80, 24},
+     .text = "里面",
      .events = BindEvent0<&OnInnerButton>},
-    {.id = kTabs, .kind = ControlKind::kTab, .name = "选择夹1", .parent = InGroup(kPanel),
-     .rect = {8, 80, 180, 100}, .items = kPages},
-    {.id = kPageButton, .kind = ControlKind::kButton, .name = "按钮3", .parent = OnPage(kTabs, 1),
-     .rect = {8, 24, 80, 24}, .text = "第二页", .events = BindEvent0<&OnPageButton>},
-    {.id = kButton, .kind = ControlKind::kButton, .name = "按钮1", .rect = {210, 0, 80, 24},
-     .text = "确定", .events = BindEvent0<&OnButton>},
-    {.id = kDisabledButton, .kind = ControlKind::kButton, .name = "按钮4",
-     .rect = {210, 30, 80, 24}, .text = "不可用", .disabled = true,
+    {.id = kTabs,
+     .kind = ControlKind::kTab,
+     .name = "选择夹1",
+     .parent = InGroup(kPanel),
+     .rect = {8, 80, 180, 100},
+     .items = kPages},
+    {.id = kPageButton,
+     .kind = ControlKind::kButton,
+     .name = "按钮3",
+     .parent = OnPage(kTabs, 1),
+     .rect = {8, 24, 80, 24},
+     .text = "第二页",
+     .events = BindEvent0<&OnPageButton>},
+    {.id = kButton,
+     .kind = ControlKind::kButton,
+     .name = "按钮1",
+     .rect = {210, 0, 80, 24},
+     .text = "确定",
      .events = BindEvent0<&OnButton>},
-    {.id = kCombo, .kind = ControlKind::kComboBox, .name = "组合框1", .rect = {210, 60, 80, 20},
-     .items = kComboItems, .events = BindEvent0<&OnCombo>},
-    {.id = kEmptyCombo, .kind = ControlKind::kComboBox, .name = "组合框2",
-     .rect = {210, 90, 80, 20}, .events = BindEvent0<&OnCombo>},
-    {.id = kEditableCombo, .kind = ControlKind::kComboBox, .name = "组合框3",
-     .rect = {210, 120, 80, 20}, .items = kAmounts, .combo_style = frame::ComboStyle::kDropDown,
+    {.id = kDisabledButton,
+     .kind = ControlKind::kButton,
+     .name = "按钮4",
+     .rect = {210, 30, 80, 24},
+     .text = "不可用",
+     .disabled = true,
+     .events = BindEvent0<&OnButton>},
+    {.id = kCombo,
+     .kind = ControlKind::kComboBox,
+     .name = "组合框1",
+     .rect = {210, 60, 80, 20},
+     .items = kComboItems,
      .events = BindEvent0<&OnCombo>},
-    {.id = kEdit, .kind = ControlKind::kEditBox, .name = "编辑框1", .rect = {300, 0, 80, 20},
+    {.id = kEmptyCombo,
+     .kind = ControlKind::kComboBox,
+     .name = "组合框2",
+     .rect = {210, 90, 80, 20},
+     .events = BindEvent0<&OnCombo>},
+    {.id = kEditableCombo,
+     .kind = ControlKind::kComboBox,
+     .name = "组合框3",
+     .rect = {210, 120, 80, 20},
+     .items = kAmounts,
+     .combo_style = frame::ComboStyle::kDropDown,
+     .events = BindEvent0<&OnCombo>},
+    {.id = kEdit,
+     .kind = ControlKind::kEditBox,
+     .name = "编辑框1",
+     .rect = {300, 0, 80, 20},
      .text = "初始"},
-    {.id = kNumeric, .kind = ControlKind::kEditBox, .name = "编辑框2", .rect = {300, 30, 80, 20},
-     .input_mode = InputMode::kNumeric, .max_length = 5},
-    {.id = kPassword, .kind = ControlKind::kEditBox, .name = "编辑框3", .rect = {300, 60, 80, 20},
+    {.id = kNumeric,
+     .kind = ControlKind::kEditBox,
+     .name = "编辑框2",
+     .rect = {300, 30, 80, 20},
+     .input_mode = InputMode::kNumeric,
+     .max_length = 5},
+    {.id = kPassword,
+     .kind = ControlKind::kEditBox,
+     .name = "编辑框3",
+     .rect = {300, 60, 80, 20},
      .input_mode = InputMode::kPassword},
-    {.id = kReadOnly, .kind = ControlKind::kEditBox, .name = "编辑框4", .rect = {300, 90, 80, 20},
-     .text = "只读", .input_mode = InputMode::kReadOnly},
-    {.id = kMultiLine, .kind = ControlKind::kEditBox, .name = "编辑框5",
-     .rect = {300, 120, 80, 60}, .input_mode = InputMode::kReadOnly, .multi_line = true,
+    {.id = kReadOnly,
+     .kind = ControlKind::kEditBox,
+     .name = "编辑框4",
+     .rect = {300, 90, 80, 20},
+     .text = "只读",
+     .input_mode = InputMode::kReadOnly},
+    {.id = kMultiLine,
+     .kind = ControlKind::kEditBox,
+     .name = "编辑框5",
+     .rect = {300, 120, 80, 60},
+     .input_mode = InputMode::kReadOnly,
+     .multi_line = true,
      .vertical_scroll = true},
-    {.id = kHidden, .kind = ControlKind::kEditBox, .name = "龙币框1", .rect = {300, 190, 80, 20},
+    {.id = kHidden,
+     .kind = ControlKind::kEditBox,
+     .name = "龙币框1",
+     .rect = {300, 190, 80, 20},
      .visible = false},
-    {.id = kLabel, .kind = ControlKind::kLabel, .name = "标签1", .rect = {390, 0, 80, 20},
-     .text = "标签", .events = BindEvent0<&OnLabel>},
-    {.id = kRadioA, .kind = ControlKind::kRadioBox, .name = "单选框1", .rect = {390, 30, 80, 20},
+    {.id = kLabel,
+     .kind = ControlKind::kLabel,
+     .name = "标签1",
+     .rect = {390, 0, 80, 20},
+     .text = "标签",
+     .events = BindEvent0<&OnLabel>},
+    {.id = kRadioA,
+     .kind = ControlKind::kRadioBox,
+     .name = "单选框1",
+     .rect = {390, 30, 80, 20},
      .text = "甲"},
-    {.id = kRadioB, .kind = ControlKind::kRadioBox, .name = "单选框2", .rect = {390, 60, 80, 20},
+    {.id = kRadioB,
+     .kind = ControlKind::kRadioBox,
+     .name = "单选框2",
+     .rect = {390, 60, 80, 20},
      .text = "乙"},
-    {.id = kRich, .kind = ControlKind::kRichEdit, .name = "超级编辑框1",
-     .rect = {390, 90, 80, 60}, .text = "富文本", .word_wrap = true},
-    {.id = kIp, .kind = ControlKind::kIPEditBox, .name = "IP编辑框1", .rect = {390, 160, 80, 20},
+    {.id = kRich,
+     .kind = ControlKind::kRichEdit,
+     .name = "超级编辑框1",
+     .rect = {390, 90, 80, 60},
+     .text = "富文本",
+     .word_wrap = true},
+    {.id = kIp,
+     .kind = ControlKind::kIPEditBox,
+     .name = "IP编辑框1",
+     .rect = {390, 160, 80, 20},
      .text = "127.0.0.1"},
-    {.id = kBlankIp, .kind = ControlKind::kIPEditBox, .name = "IP编辑框2",
+    {.id = kBlankIp,
+     .kind = ControlKind::kIPEditBox,
+     .name = "IP编辑框2",
      .rect = {390, 190, 80, 20}},
-    {.id = kConnection, .kind = ControlKind::kDBConnection, .name = "数据库连接1",
+    {.id = kConnection,
+     .kind = ControlKind::kDBConnection,
+     .name = "数据库连接1",
      .rect = {0, 0, 26, 26}},
     {.id = kRecords, .kind = ControlKind::kRecordSet, .name = "记录集1", .rect = {30, 0, 26, 26}},
 };
@@ -141,7 +229,9 @@ void Note(const std::string& entry) {
   log_entries.push_back(entry);
 }
 
-Hooks& hooks() { return the_hooks; }
+Hooks& hooks() {
+  return the_hooks;
+}
 
 void Reset() {
   std::lock_guard lock(log_mutex);

@@ -30,8 +30,7 @@ TEST(WindowModel, FirstBindingOfAnEventWins) {
       {.id = MenuItemNumber(1), .level = 0, .caption = "menu"},
       {.id = MenuItemNumber(2), .level = 1, .caption = "item", .handler = &Second},
   };
-  const WindowDefinition window{
-      .events = BindEvent0<&First>, .controls = kControls, .menu = kMenu};
+  const WindowDefinition window{.events = BindEvent0<&First>, .controls = kControls, .menu = kMenu};
 
   EXPECT_EQ(FindHandler(window, ControlNumber(1), 0), &First);
   EXPECT_EQ(FindHandler(window, ControlNumber(1), 1), &Second);
@@ -65,8 +64,10 @@ TEST(WindowModel, DefinitionsThatCannotBeBuiltAreRefused) {
       {"duplicate id", {group, item(box, InWindow())}, {}, false},
       {"control of the menu family", {item(MenuItemNumber(5), InWindow())}, {}, false},
       {"missing parent", {item(button, InGroup(ControlNumber(9)))}, {}, false},
-      {"parent that holds nothing", {item(button, InWindow()), item(ControlNumber(4), InGroup(button))},
-       {}, false},
+      {"parent that holds nothing",
+       {item(button, InWindow()), item(ControlNumber(4), InGroup(button))},
+       {},
+       false},
       {"page out of range", {tabs, item(button, OnPage(tab, 2))}, {}, false},
       {"tab parent without a page", {tabs, item(button, InGroup(tab))}, {}, false},
       {"page given for a group box", {group, item(button, OnPage(box, 0))}, {}, false},

@@ -11,8 +11,8 @@ namespace testing_support {
 std::filesystem::path HeadlessProgram::MakeDirectory() {
   static std::atomic<int> serial{0};
   std::filesystem::path base = std::filesystem::temp_directory_path();
-  std::filesystem::path directory = base / ("headless-program-" + std::to_string(getpid()) +
-                                            "-" + std::to_string(serial++));
+  std::filesystem::path directory =
+      base / ("headless-program-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
   std::filesystem::remove_all(directory);
   std::filesystem::create_directories(directory);
   return directory;
@@ -23,9 +23,10 @@ HeadlessProgram::HeadlessProgram(const frame::Program& program,
     : previous_directory_(std::filesystem::current_path()),
       directory_(MakeDirectory()),
       program_(program),
-      runtime_(window_system_, frame::Runtime::Options{.program_file = directory_ / "program",
-                                                       .end_process = false,
-                                                       .make_component = std::move(make_component)}) {}
+      runtime_(window_system_,
+               frame::Runtime::Options{.program_file = directory_ / "program",
+                                       .end_process = false,
+                                       .make_component = std::move(make_component)}) {}
 
 HeadlessProgram::~HeadlessProgram() {
   bool settled = Settle();
@@ -43,7 +44,9 @@ HeadlessProgram::~HeadlessProgram() {
   std::filesystem::remove_all(directory_, ignored);
 }
 
-bool HeadlessProgram::Start() { return runtime_.Start(program_); }
+bool HeadlessProgram::Start() {
+  return runtime_.Start(program_);
+}
 
 bool HeadlessProgram::Settle(std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -1,0 +1,65 @@
+// INI settings files with the lookup rules of Windows profile files, so that a
+// Config.ini written on Windows reads the same here and the other way round.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "frame/gbk.h"
+
+namespace frame {
+
+// ReadIniValue hands values back through a 10240-byte buffer that also holds
+// the ending zero byte.
+inline constexpr std::size_t kIniValueLimit = 10239;
+
+// The bytes of one INI file and the edits the programs make to it. Lines
+// end in "\r\n", "\n" or a lone "\r". Section and key names match without
+// regard to ASCII case and blanks (space, tab) around names and values do not
+// count. The first matching section and, within it, the first matching key
+// win. Edits keep every line they do not touch byte for byte.
+class IniDocument {
+ public:
+  explicit IniDocument(std::string bytes = {}) : bytes_(std::move(bytes)) {}
+
+  const std::string& bytes() const { return bytes_; }
+
+  // The value stored under the key, without surrounding blanks or one pair of
+  // enclosing quotes, and cut at its first zero byte. nullopt when the section
+  // or the key is missing.
+  std::optional<Text> Find(std::string_view section, std::string_view key) const;
+
+  // Replaces the key's line by "key=value", or adds that line at the end of
+  // the section, or adds the section at the end of the document.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // Removes the key's line; nothing when it is missing.
+  void RemoveKey(std::string_view section, std::string_view key);
+
+  // Removes the section's header and all its lines; nothing when it is missing.
+  void RemoveSection(std::string_view section);
+
+ private:
+  std::string bytes_;
+};
+
+// The value of the key in the file (see IniDocument::Find), cut to
+// kIniValueLimit bytes without leaving half a GBK character. The default when
+// the file, the section or the key is missing. The empty text when the path,
+// the section or the key is empty once its leading bytes up to 0x20 are
+// skipped; the file is not touched then. `path` is a GBK text as for
+// FileSystemPath; the file name is resolved through ResolveFileName.
+Text ReadIniValue(std::string_view path, std::string_view section, std::string_view key,
+                  std::string_view default_text = "");
+
+// Stores "key=value" in the section, creating the file when it is missing.
+// An absent key removes the whole section, an absent value removes the key.
+// True when stored. The file is replaced as a whole (temporary file, fsync,
+// rename), so a failure leaves the old file as it was. Safe to call from
+// several threads.
+bool WriteIniValue(std::string_view path, std::string_view section,
+                   std::optional<std::string_view> key, std::optional<std::string_view> value);
+
+}  // namespace frame

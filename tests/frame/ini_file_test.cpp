@@ -1,4 +1,5 @@
 #include "frame/ini_file.h"
+#include "frame/ini_document.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,0 +1,26 @@
+// Whole-file reads and crash-safe replacement of small files.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace frame {
+
+enum class ReadResult { kRead, kMissing, kFailed };
+
+// Reads a regular file whole; `info` receives its status.
+ReadResult ReadFile(const std::filesystem::path& path, std::string& bytes, struct stat& info);
+
+// The file a chain of symbolic links ends at, so that writing keeps the links.
+std::filesystem::path FollowLinks(std::filesystem::path path);
+
+// Replaces `target` by `bytes` so that a crash leaves either the old or the
+// new file, never a part of one. The new file keeps the old one's permission
+// bits and owner; a file made here is readable by its owner only.
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
+                 const struct stat* old);
+
+}  // namespace frame

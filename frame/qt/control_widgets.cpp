@@ -1,0 +1,156 @@
+#include "frame/qt/control_widgets.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "frame/qt/control_content.h"
+#include "frame/qt/control_look.h"
+#include "frame/qt/ip_address_edit.h"
+#include "frame/qt/qt_text.h"
+#include "frame/qt/tab_control.h"
+#include "frame/qt/typed_input_filter.h"
+
+namespace frame {
+namespace {
+
+QStringList ItemTexts(const ControlDefinition& control) {
+  QStringList texts;
+  for (std::string_view item : control.items)
+    texts.append(FromDefinition(item));
+  return texts;
+}
+
+QPlainTextEdit* CreateMultiLineEdit(const ControlDefinition& control, QWidget& parent) {
+  auto* edit = new QPlainTextEdit(&parent);
+  edit->setPlainText(FromDefinition(control.text));
+  edit->setTabChangesFocus(true);
+  if (control.kind == ControlKind::kRichEdit) {
+    edit->setLineWrapMode(control.word_wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  } else {
+    // A multi-line edit box without a horizontal scroll bar wraps its lines.
+    edit->setVerticalScrollBarPolicy(control.vertical_scroll ? Qt::ScrollBarAlwaysOn
+                                                             : Qt::ScrollBarAlwaysOff);
+    edit->setReadOnly(control.input_mode == InputMode::kReadOnly);
+  }
+  return edit;
+}
+
+QWidget* CreateEditBox(const ControlDefinition& control, QWidget& parent) {
+  QWidget* widget = nullptr;
+  if (control.multi_line) {
+    widget = CreateMultiLineEdit(control, parent);
+  } else {
+    auto* edit = new QLineEdit(FromDefinition(control.text), &parent);
+    edit->setReadOnly(control.input_mode == InputMode::kReadOnly);
+    if (control.input_mode == InputMode::kPassword) edit->setEchoMode(QLineEdit::Password);
+    widget = edit;
+  }
+  InstallTypedInputFilter(*widget, control);
+  return widget;
+}
+
+QWidget* CreateComboBox(const ControlDefinition& control, QWidget& parent) {
+  auto* combo = new QComboBox(&parent);
+  if (control.combo_style == ComboStyle::kDropDown) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+  }
+  for (const QString& item : ItemTexts(control))
+    AddComboItem(*combo, item, 0);
+  if (combo->isEditable()) combo->setEditText(FromDefinition(control.text));
+  return combo;
+}
+
+QWidget* CreateLabel(const ControlDefinition& control, QWidget& parent) {
+  auto* label = new QLabel(&parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(FromDefinition(control.text));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
+}
+
+// Captions were laid out for Windows fonts and some are a few pixels wider
+// than their label; a slightly smaller font shows them whole.
+void ShrinkFontToFit(QLabel& label) {
+  constexpr int kSmallestPixelSize = 9;
+  QStringList lines = label.text().split(u'\n');
+  QFont font = label.font();
+  int pixel_size = QFontInfo(font).pixelSize();
+  auto widest = [&] {
+    QFontMetrics metrics(font);
+    int width = 0;
+    for (const QString& line : lines)
+      width = std::max(width, metrics.horizontalAdvance(line));
+    return width;
+  };
+  bool shrunk = false;
+  while (pixel_size > kSmallestPixelSize && widest() > label.width()) {
+    font.setPixelSize(--pixel_size);
+    shrunk = true;
+  }
+  if (shrunk) label.setFont(font);
+}
+
+QWidget* CreateWidgetOfKind(const ControlDefinition& control, QWidget& parent) {
+  switch (control.kind) {
+    case ControlKind::kEditBox:
+      return CreateEditBox(control, parent);
+    case ControlKind::kRichEdit:
+      return CreateMultiLineEdit(control, parent);
+    case ControlKind::kLabel:
+      return CreateLabel(control, parent);
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(FromDefinition(control.text), &parent);
+      button->setAutoDefault(false);
+      return button;
+    }
+    case ControlKind::kGroupBox:
+      return new QGroupBox(FromDefinition(control.text), &parent);
+    case ControlKind::kTab:
+      return new TabControl(ItemTexts(control), &parent);
+    case ControlKind::kComboBox:
+      return CreateComboBox(control, parent);
+    case ControlKind::kRadioBox: {
+      auto* radio = new QRadioButton(FromDefinition(control.text), &parent);
+      SetRadioChecked(*radio, control.checked);
+      return radio;
+    }
+    case ControlKind::kIPEditBox: {
+      auto* address = new IpAddressEdit(&parent);
+      address->SetAddress(FromDefinition(control.text));
+      return address;
+    }
+    case ControlKind::kDBConnection:
+    case ControlKind::kRecordSet:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QWidget* CreateControlWidget(const ControlDefinition& control, QWidget& parent) {
+  QWidget* widget = CreateWidgetOfKind(control, parent);
+  if (widget == nullptr) return nullptr;
+  widget->setObjectName(FromDefinition(control.name));
+  widget->setGeometry(control.rect.left, control.rect.top, control.rect.width, control.rect.height);
+  if (control.font) widget->setFont(DefinitionFont(*control.font));
+  if (auto* label = qobject_cast<QLabel*>(widget)) ShrinkFontToFit(*label);
+  ApplyColors(*widget, control.kind, control.text_color, control.background_color);
+  // Only tab stops take the focus from the Tab key; a click still gives it.
+  if (!control.tab_stop && widget->focusPolicy() != Qt::NoFocus) {
+    widget->setFocusPolicy(Qt::ClickFocus);
+  }
+  return widget;
+}
+
+}  // namespace frame

@@ -1,0 +1,32 @@
+// An IP address box: four decimal fields of 0 to 255 between dots.
+#pragma once
+
+#include <QFrame>
+#include <array>
+
+class QLineEdit;
+
+namespace frame {
+
+class IpAddressEdit final : public QFrame {
+ public:
+  explicit IpAddressEdit(QWidget* parent = nullptr);
+
+  // "%d.%d.%d.%d" with blank fields as 0, or "" when every field is blank.
+  QString Address() const;
+  // Fields the text leaves blank or cannot fill stay blank; values above 255 become 255.
+  void SetAddress(const QString& dotted);
+
+  QLineEdit* Field(int index) const { return fields_[static_cast<size_t>(index)]; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FocusField(int index);
+  int IndexOf(QObject* field) const;
+
+  std::array<QLineEdit*, 4> fields_{};
+};
+
+}  // namespace frame

@@ -1,0 +1,102 @@
+#include "frame/qt/message_boxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+#include "frame/qt/qt_text.h"
+
+namespace frame {
+namespace {
+
+constexpr int32_t kButtonsMask = 0xF;
+constexpr int32_t kIconMask = 0xF0;
+
+struct ButtonInfo {
+  QMessageBox::StandardButton qt;
+  MessageBoxButton frame;
+  const char* caption;  // as a Chinese Windows labels it
+};
+
+constexpr ButtonInfo kButtons[] = {
+    {QMessageBox::Ok, MessageBoxButton::kOk, "确定"},
+    {QMessageBox::Cancel, MessageBoxButton::kCancel, "取消"},
+    {QMessageBox::Abort, MessageBoxButton::kAbort, "中止(&A)"},
+    {QMessageBox::Retry, MessageBoxButton::kRetry, "重试(&R)"},
+    {QMessageBox::Ignore, MessageBoxButton::kIgnore, "忽略(&I)"},
+    {QMessageBox::Yes, MessageBoxButton::kYes, "是(&Y)"},
+    {QMessageBox::No, MessageBoxButton::kNo, "否(&N)"},
+};
+
+QMessageBox::StandardButtons ButtonsOf(int32_t flags) {
+  switch (flags & kButtonsMask) {
+    case 0x1:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case 0x2:
+      return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case 0x3:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case 0x4:
+      return QMessageBox::Yes | QMessageBox::No;
+    case 0x5:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    default:
+      return QMessageBox::Ok;
+  }
+}
+
+QMessageBox::Icon IconOf(int32_t flags) {
+  switch (flags & kIconMask) {
+    case kMessageBoxIconError:
+      return QMessageBox::Critical;
+    case kMessageBoxIconQuestion:
+      return QMessageBox::Question;
+    case 0x30:
+      return QMessageBox::Warning;
+    case 0x40:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request) {
+  auto box = std::make_unique<QMessageBox>();
+  box->setWindowTitle(ToQt(request.caption));
+  box->setTextFormat(Qt::PlainText);
+  box->setText(ToQt(request.text));
+  box->setIcon(IconOf(request.flags));
+  box->setStandardButtons(ButtonsOf(request.flags));
+  for (const ButtonInfo& info : kButtons) {
+    if (QAbstractButton* button = box->button(info.qt)) {
+      button->setText(QString::fromUtf8(info.caption));
+    }
+  }
+  return box;
+}
+
+MessageBoxButton CancelAnswer(int32_t flags) {
+  switch (flags & kButtonsMask) {
+    case 0x0:
+      return MessageBoxButton::kOk;
+    case 0x2:
+      return MessageBoxButton::kAbort;
+    case 0x4:
+      return MessageBoxButton::kNo;
+    default:
+      return MessageBoxButton::kCancel;
+  }
+}
+
+MessageBoxButton AnswerOf(const QMessageBox& box, int32_t flags) {
+  QAbstractButton* clicked = box.clickedButton();
+  QMessageBox::StandardButton chosen =
+      clicked != nullptr ? box.standardButton(clicked) : QMessageBox::NoButton;
+  for (const ButtonInfo& info : kButtons) {
+    if (info.qt == chosen) return info.frame;
+  }
+  return CancelAnswer(flags);
+}
+
+}  // namespace frame

@@ -1,0 +1,20 @@
+// Message boxes as the platform's style flags describe them.
+#pragma once
+
+#include <memory>
+
+#include "frame/window_system.h"
+
+class QMessageBox;
+
+namespace frame {
+
+// A box with the request's caption, text, buttons and icon, not yet shown.
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request);
+
+// The button the operator chose; a box closed without a choice answers as
+// the platform's cancel would.
+MessageBoxButton AnswerOf(const QMessageBox& box, int32_t flags);
+MessageBoxButton CancelAnswer(int32_t flags);
+
+}  // namespace frame

@@ -1,0 +1,59 @@
+// Renders windows to PNG files in the build directory, so that a person can
+// look at a whole window without a display.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <string>
+
+#include "frame/control_services.h"
+#include "tests/frame/test_window.h"
+#include "tests/qt/qt_program.h"
+#include "tests/qt/tool_window_outlines.h"
+
+namespace {
+
+using testing_support::QtProgram;
+
+std::string Render(QtProgram& program, const std::string& file_name) {
+  std::string path = std::string(SCREENSHOT_DIRECTORY) + "/" + file_name;
+  program.ProcessEvents();
+  QPixmap shot = program.window().grab();
+  EXPECT_EQ(shot.size(), program.window().size());
+  EXPECT_TRUE(shot.save(QString::fromStdString(path), "PNG")) << path;
+  return path;
+}
+
+TEST(WindowScreenshotTest, RendersTheSampleWindow) {
+  test_window::Reset();
+  QtProgram program(test_window::kProgram);
+  ASSERT_TRUE(program.Start());
+  // Show what the operator would see once something is typed and picked.
+  frame::SetControlProperty(frame::kMainWindowId, test_window::kPassword, frame::Property::kText,
+                            frame::Gbk("密码123"));
+  frame::SetControlProperty(frame::kMainWindowId, test_window::kCombo,
+                            frame::Property::kSelectedIndex, 1);
+  frame::SetControlProperty(frame::kMainWindowId, test_window::kRadioA, frame::Property::kChecked,
+                            true);
+  frame::AppendEditText(frame::kMainWindowId, test_window::kMultiLine, frame::Gbk("第一行\r\n"),
+                        frame::Gbk("第二行"));
+  std::string path = Render(program, "sample_window.png");
+  EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
+  test_window::Reset();
+}
+
+TEST(WindowScreenshotTest, RendersTheToolWindowOutlines) {
+  {
+    QtProgram program(tool_window_outlines::kGmProgram);
+    ASSERT_TRUE(program.Start());
+    Render(program, "gmdesk_outline.png");
+  }
+  {
+    QtProgram program(tool_window_outlines::kAcctProgram);
+    ASSERT_TRUE(program.Start());
+    Render(program, "acctdesk_outline.png");
+  }
+}
+
+}  // namespace

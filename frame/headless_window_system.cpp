@@ -338,6 +338,7 @@ PropertyValue HeadlessWindowSystem::GetProperty(WindowId window, ControlId contr
 void HeadlessWindowSystem::SetProperty(WindowId window, ControlId control, Property property,
                                        const PropertyValue& value) {
   if (definition_ == nullptr || window != definition_->id) return;
+  writes_.push_back({control, property, value});
   if (control == kWindowUnit) {
     if (property == kTitle) title_ = value.AsText();
     return;

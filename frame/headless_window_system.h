@@ -102,6 +102,15 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool IsUsable(ControlId control) const;    // takes input now
   std::optional<ControlId> FocusedControl() const { return focused_; }
 
+  // Every property that handlers wrote, in order (UI thread).
+  struct PropertyWrite {
+    ControlId control{};
+    Property property{};
+    PropertyValue value;
+    friend bool operator==(const PropertyWrite&, const PropertyWrite&) = default;
+  };
+  const std::vector<PropertyWrite>& PropertyWrites() const { return writes_; }
+
  private:
   struct ComboItem {
     Text text;
@@ -149,6 +158,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::map<ControlId, ControlState> controls_;
   std::optional<ControlId> focused_;
   bool pumping_ = false;
+  std::vector<PropertyWrite> writes_;
 
   // Shared with other threads; never held while running a task or raising an event.
   mutable std::mutex mutex_;

@@ -1,0 +1,22 @@
+#include "acctdesk/member_database.h"
+
+#include "acctdesk/main_window.h"
+#include "frame/db/db_services.h"
+
+namespace acctdesk {
+
+bool ConnectMemberDatabase(const frame::Text& server, const frame::Text& user,
+                           const frame::Text& password) {
+  return frame::ConnectSqlServer(kMainWindow, kMemberConnection, server, "KV7_Member", user,
+                                 password);
+}
+
+StatementOutcome RunMemberStatement(const frame::Text& statement) {
+  if (!frame::ExecuteSql(kMainWindow, kMemberConnection, statement)) {
+    return StatementOutcome::kFailed;
+  }
+  std::optional<int64_t> changed = frame::LastChangedRowCount(kMainWindow, kMemberConnection);
+  return changed == 0 ? StatementOutcome::kNoRowChanged : StatementOutcome::kRan;
+}
+
+}  // namespace acctdesk

@@ -1,0 +1,68 @@
+// The one way every acctdesk operation runs its statement and reports it.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "acctdesk/member_database.h"
+#include "frame/gbk.h"
+#include "frame/window_model.h"
+
+namespace acctdesk {
+
+// Each operation keeps the statement it built last, until its next run.
+enum class LastStatement {
+  kRegister,
+  kChangePassword,
+  kBan,
+  kUnban,
+  kBanAll,
+  kUnbanAll,
+  kGmLevelUpdate,
+  kGmLinkInsert,
+  kSetCash,
+  kSetBonusCash,
+  kTopUp,
+  kCount,
+};
+
+void StoreLastStatement(LastStatement slot, frame::Text statement);
+void ReleaseLastStatements();
+
+// A fixed piece of a statement, or the text of a box that goes between quotes.
+struct StatementPart {
+  std::string_view literal;
+  frame::ControlId box{};
+  frame::Property property = frame::Property::kText;
+};
+
+constexpr StatementPart Piece(std::string_view literal) {
+  return {.literal = literal};
+}
+constexpr StatementPart BoxText(frame::ControlId box) {
+  return {.box = box};
+}
+// A box's text, ready to stand between quotes: each ' is doubled.
+frame::Text ReadTypedText(frame::ControlId box, frame::Property property);
+
+// Reads every box first, then joins the parts.
+frame::Text BuildStatement(std::span<const StatementPart> parts);
+
+struct Operation {
+  LastStatement slot;
+  std::span<const StatementPart> parts;
+  std::string_view success_line;
+  std::string_view failure_text;
+  // The statement changes one named account: changing no row means there is
+  // no such account, which is not a success.
+  bool names_one_account = false;
+};
+
+// Builds, keeps and runs the statement; appends the success line, or shows
+// the failure box ("该帐号不存在" when a named account changed no row).
+StatementOutcome RunAndReport(const Operation& operation);
+
+// The box shown when a statement aimed at one account changed no row.
+void ReportNoSuchAccount();
+
+}  // namespace acctdesk

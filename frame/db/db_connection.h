@@ -1,0 +1,56 @@
+// DBConnection: one connection to one database, a component of the window.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "frame/db/sql_backend.h"
+#include "frame/runtime.h"
+#include "frame/text_services.h"
+
+namespace frame {
+
+class DBConnection final : public WindowComponent {
+ public:
+  // Statements run under this time-out unless their caller gives one; nothing
+  // changes it, so a time-out given for one statement never outlives it.
+  static constexpr int kCommandTimeoutSeconds = 30;
+
+  DBConnection(std::shared_ptr<SqlBackend> backend, ControlId id);
+  DBConnection(const DBConnection&) = delete;
+  DBConnection& operator=(const DBConnection&) = delete;
+  ~DBConnection() override;
+
+  // Closes an open connection first; a failed connect leaves it closed.
+  bool Connect(TextArg server, TextArg database, TextArg user, TextArg password);
+
+  // Runs one statement text. A time-out of 0 or more applies to this statement
+  // only (0: no limit); negative or none means the connection's.
+  StatementResult Execute(TextArg statement, std::optional<int> timeout_seconds = std::nullopt);
+
+  // The whole result of a query, for record sets; none when it failed.
+  std::optional<ResultTable> Query(TextArg statement);
+
+  bool is_open() const;
+  // Why the last failed operation failed (UTF-8), for tests and debugging.
+  std::string last_diagnostic() const;
+
+ private:
+  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows);
+  void NoteFailure(const std::string& diagnostic);
+
+  const std::shared_ptr<SqlBackend> backend_;
+  const ControlId id_;
+
+  // Held while a statement runs and its whole result is read, so statements
+  // from several threads take turns.
+  mutable std::mutex mutex_;
+  std::unique_ptr<SqlSession> session_;
+
+  mutable std::mutex diagnostic_mutex_;
+  std::string last_diagnostic_;
+};
+
+}  // namespace frame

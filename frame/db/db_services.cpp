@@ -1,0 +1,91 @@
+#include "frame/db/db_services.h"
+
+#include <map>
+#include <utility>
+
+#include "frame/db/db_connection.h"
+#include "frame/db/record_set.h"
+#include "frame/runtime.h"
+
+namespace frame {
+namespace {
+
+template <class Component>
+Component* Find(WindowId window, ControlId control) {
+  return dynamic_cast<Component*>(Runtime::Current().FindComponent(window, control));
+}
+
+// Per thread, so that two workers on one connection never see each other's.
+using ConnectionKey = std::pair<WindowId, ControlId>;
+thread_local std::map<ConnectionKey, std::optional<int64_t>> changed_rows_by_connection;
+
+}  // namespace
+
+bool ConnectSqlServer(WindowId window, ControlId connection, TextArg server, TextArg database,
+                      TextArg user, TextArg password) {
+  auto* component = Find<DBConnection>(window, connection);
+  return component != nullptr && component->Connect(server, database, user, password);
+}
+
+bool ExecuteSql(WindowId window, ControlId connection, TextArg statement,
+                std::optional<int> timeout_seconds) {
+  std::optional<int64_t>& changed_rows = changed_rows_by_connection[{window, connection}];
+  changed_rows.reset();
+  auto* component = Find<DBConnection>(window, connection);
+  if (component == nullptr) return false;
+  StatementResult result = component->Execute(statement, timeout_seconds);
+  if (result.succeeded) changed_rows = result.changed_rows;
+  return result.succeeded;
+}
+
+std::optional<int64_t> LastChangedRowCount(WindowId window, ControlId connection) {
+  auto it = changed_rows_by_connection.find({window, connection});
+  return it == changed_rows_by_connection.end() ? std::nullopt : it->second;
+}
+
+bool AttachRecordSet(WindowId window, ControlId records, ControlId connection) {
+  auto* record_set = Find<RecordSet>(window, records);
+  auto* component = Find<DBConnection>(window, connection);
+  if (record_set == nullptr || component == nullptr) return false;
+  record_set->Attach(component);
+  return true;
+}
+
+bool OpenRecordSet(WindowId window, ControlId records, TextArg text, int open_type,
+                   std::optional<int> cursor_location) {
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set != nullptr && record_set->Open(text, open_type, cursor_location);
+}
+
+bool MoveFirstRecord(WindowId window, ControlId records) {
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set != nullptr && record_set->MoveFirst();
+}
+
+bool MoveNextRecord(WindowId window, ControlId records) {
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set != nullptr && record_set->MoveNext();
+}
+
+bool AtEndOfRecords(WindowId window, ControlId records) {
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set == nullptr || record_set->AtEnd();
+}
+
+bool ReadFieldText(WindowId window, ControlId records, TextArg field_name, Text& out) {
+  out.clear();
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set != nullptr && record_set->ReadField(field_name, out);
+}
+
+bool ReadFieldText(WindowId window, ControlId records, int field_index, Text& out) {
+  out.clear();
+  auto* record_set = Find<RecordSet>(window, records);
+  return record_set != nullptr && record_set->ReadField(field_index, out);
+}
+
+void CloseRecordSet(WindowId window, ControlId records) {
+  if (auto* record_set = Find<RecordSet>(window, records)) record_set->Close();
+}
+
+}  // namespace frame

@@ -1,0 +1,23 @@
+// Reading a whole ODBC result set into a ResultTable.
+#pragma once
+
+#include <sql.h>
+
+#include <string>
+#include <string_view>
+
+#include "frame/db/field_value.h"
+#include "frame/db/sql_backend.h"
+
+namespace frame {
+
+// The kind a column of this ODBC type reads as. SQL Server's money and
+// smallmoney arrive as decimals; their type name tells them apart.
+FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name);
+
+// Describes the `columns` columns of the current result and fetches all of
+// its rows. False, with `diagnostic` set, when a call fails.
+bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table,
+                     std::string& diagnostic);
+
+}  // namespace frame

@@ -1,0 +1,24 @@
+// Texts across the ODBC wide-character API: the frame's GBK on one side,
+// UTF-16 code units (unixODBC's 2-byte SQLWCHAR) on the other.
+#pragma once
+
+#include <sql.h>
+#include <sqlucode.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "frame/gbk.h"
+
+namespace frame {
+
+using WideText = std::basic_string<SQLWCHAR>;
+
+WideText WideFromGbk(std::string_view gbk);
+// Unpaired surrogates become U+FFFD.
+Text GbkFromWide(const SQLWCHAR* units, size_t count);
+// Diagnostics stay UTF-8: they are for people, not for handlers.
+std::string Utf8FromWide(const SQLWCHAR* units, size_t count);
+
+}  // namespace frame

@@ -1,0 +1,56 @@
+// RecordSet: a read cursor over the whole result of a query, a component of
+// the window. It reads every row when it opens, so moving and reading never
+// touch the connection.
+#pragma once
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+
+#include "frame/db/db_connection.h"
+#include "frame/db/sql_backend.h"
+#include "frame/runtime.h"
+#include "frame/text_services.h"
+
+namespace frame {
+
+class RecordSet final : public WindowComponent {
+ public:
+  enum OpenType { kStatementText = 1, kTableName = 2 };
+
+  // Queries run on `connection` from now on; it must outlive the record set
+  // (both belong to the window).
+  void Attach(DBConnection* connection);
+
+  // Open type 1 runs `text` as a statement, 2 reads the table it names. An
+  // empty text reopens the previous source. A cursor location other than 1
+  // to 3, or an unknown open type, fails without touching anything; a failed
+  // open leaves the record set closed.
+  bool Open(TextArg text, int open_type = kStatementText,
+            std::optional<int> cursor_location = std::nullopt);
+  // False when not open or there is no row.
+  bool MoveFirst();
+  // Moving from the last row onto the end succeeds; from the end it fails.
+  bool MoveNext();
+  // Past the last row, no rows, or not open.
+  bool AtEnd() const;
+  // The current row's value by column name (ASCII case ignored) or 0-based
+  // index. `out` always receives a text: empty when the read failed.
+  bool ReadField(TextArg name, Text& out) const;
+  bool ReadField(int index, Text& out) const;
+  void Close();
+
+  // Property 13 answers AtEnd.
+  PropertyValue GetProperty(Property property) const override;
+
+ private:
+  bool ReadCell(std::optional<size_t> column, Text& out) const;
+
+  mutable std::mutex mutex_;  // never held while the connection runs a query
+  DBConnection* connection_ = nullptr;
+  Text source_;
+  std::optional<ResultTable> table_;  // present while open
+  size_t position_ = 0;               // the current row; rows.size() is the end
+};
+
+}  // namespace frame

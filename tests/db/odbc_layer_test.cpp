@@ -1,0 +1,104 @@
+// The pieces of the ODBC layer that need no server: the connection text, the
+// kind each ODBC column type reads as, and texts across the wide API.
+#include <gtest/gtest.h>
+#include <sqlext.h>
+
+#include <cstdlib>
+#include <string_view>
+
+#include "frame/db/connection_text.h"
+#include "frame/db/odbc_environment.h"
+#include "frame/db/odbc_result_reader.h"
+#include "frame/db/odbc_text.h"
+
+namespace {
+
+using frame::FieldKind;
+
+TEST(ConnectionText, JoinsTheItemsUnchangedWithTheDatabaseLast) {
+  EXPECT_EQ(frame::SqlServerConnectionText("127.0.0.1,1433", "KV7_Member", "sa", ""),
+            "DRIVER=SQL Server;SERVER=127.0.0.1,1433;UID=sa;PWD=;DATABASE=KV7_Member;");
+  EXPECT_EQ(frame::SqlServerConnectionText(" host ", "d;b", "u=1", "p;w"),
+            "DRIVER=SQL Server;SERVER= host ;UID=u=1;PWD=p;w;DATABASE=d;b;");
+  EXPECT_EQ(frame::SqlServerConnectionText(nullptr, nullptr, nullptr, nullptr),
+            "DRIVER=SQL Server;SERVER=;UID=;PWD=;DATABASE=;");
+}
+
+TEST(OdbcFieldKind, MapsEveryColumnType) {
+  struct Case {
+    SQLSMALLINT type;
+    const char* type_name;
+    FieldKind kind;
+  };
+  const Case cases[] = {
+      {SQL_SMALLINT, "smallint", FieldKind::kInteger},
+      {SQL_INTEGER, "int", FieldKind::kInteger},
+      {SQL_BIGINT, "bigint", FieldKind::kInteger},
+      {SQL_TINYINT, "tinyint", FieldKind::kTinyInt},
+      {SQL_REAL, "real", FieldKind::kReal},
+      {SQL_FLOAT, "float", FieldKind::kDouble},
+      {SQL_DOUBLE, "float8", FieldKind::kDouble},
+      {SQL_DECIMAL, "decimal", FieldKind::kDecimal},
+      {SQL_NUMERIC, "numeric", FieldKind::kDecimal},
+      {SQL_DECIMAL, "money", FieldKind::kCurrency},
+      {SQL_DECIMAL, "SmallMoney", FieldKind::kCurrency},
+      {SQL_NUMERIC, "money", FieldKind::kCurrency},
+      // PostgreSQL's own money type comes as a float with a symbol: not ours.
+      {SQL_FLOAT, "money", FieldKind::kDouble},
+      {SQL_TYPE_TIMESTAMP, "datetime", FieldKind::kDateTime},
+      {SQL_TYPE_DATE, "date", FieldKind::kDateTime},
+      {SQL_TIMESTAMP, "datetime", FieldKind::kDateTime},
+      {SQL_DATE, "date", FieldKind::kDateTime},
+      {SQL_TYPE_TIME, "time", FieldKind::kUnknown},
+      {SQL_BIT, "bit", FieldKind::kBit},
+      {SQL_CHAR, "char", FieldKind::kText},
+      {SQL_VARCHAR, "varchar", FieldKind::kText},
+      {SQL_LONGVARCHAR, "text", FieldKind::kText},
+      {SQL_WCHAR, "nchar", FieldKind::kText},
+      {SQL_WVARCHAR, "nvarchar", FieldKind::kText},
+      {SQL_WLONGVARCHAR, "ntext", FieldKind::kText},
+      {SQL_GUID, "uniqueidentifier", FieldKind::kGuid},
+      {SQL_BINARY, "binary", FieldKind::kBinary},
+      {SQL_VARBINARY, "varbinary", FieldKind::kBinary},
+      {SQL_LONGVARBINARY, "image", FieldKind::kBinary},
+      {-150, "sql_variant", FieldKind::kUnknown},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(frame::OdbcFieldKind(c.type, c.type_name), c.kind) << c.type << " " << c.type_name;
+  }
+}
+
+TEST(OdbcText, GbkRoundTripsThroughUtf16) {
+  frame::Text text = frame::Gbk("连接失败：KV7_Member 𠀀");  // the last one is beyond the BMP
+  frame::WideText wide = frame::WideFromGbk(text);
+  EXPECT_EQ(wide.size(), 18u);
+  EXPECT_EQ(wide[0], 0x8FDE);
+  EXPECT_EQ(wide[16], 0xD840);
+  EXPECT_EQ(wide[17], 0xDC00);
+  EXPECT_EQ(frame::GbkFromWide(wide.data(), wide.size()), text);
+}
+
+TEST(OdbcText, AnUnpairedSurrogateBecomesAReplacement) {
+  const SQLWCHAR units[] = {'a', 0xD800, 'b', 0xDC00};
+  EXPECT_EQ(frame::Utf8FromWide(units, 4),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
+}
+
+// The environment is set up once per process, so each case runs in a child.
+TEST(OdbcEnvironment, AsksFreeTdsForProtocol74UnlessTheOperatorChoseOne) {
+  auto tds_version_after_setup = [](const char* given) {
+    if (given != nullptr) {
+      setenv("TDSVER", given, 1);
+    } else {
+      unsetenv("TDSVER");
+    }
+    if (frame::OdbcEnvironment() == nullptr) std::exit(2);
+    const char* now = std::getenv("TDSVER");
+    std::exit(now != nullptr && std::string_view(now) == (given ? given : "7.4") ? 0 : 1);
+  };
+  EXPECT_EXIT(tds_version_after_setup(nullptr), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(tds_version_after_setup("7.2"), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

@@ -71,14 +71,19 @@ std::optional<Decimal> ParseDecimal(std::string_view raw) {
   return decimal;
 }
 
-// Exactly `places` digits after the point; a cut rounds half away from zero,
-// as printing the value with that many places did.
+// Exactly `places` digits after the point. A cut rounds to the nearest, a
+// tie to even, as printing a double does: every value that a double holds
+// exactly reads as it did through one.
 void RoundTo(Decimal& decimal, size_t places) {
   if (decimal.fraction.size() <= places) {
     decimal.fraction.append(places - decimal.fraction.size(), '0');
     return;
   }
-  bool round_up = decimal.fraction[places] >= '5';
+  char first_cut = decimal.fraction[places];
+  bool above_tie = decimal.fraction.find_first_not_of('0', places + 1) != std::string::npos;
+  char last_kept = places > 0 ? decimal.fraction[places - 1] : decimal.integer.back();
+  bool round_up =
+      first_cut > '5' || (first_cut == '5' && (above_tie || (last_kept - '0') % 2 == 1));
   decimal.fraction.resize(places);
   if (!round_up) return;
   std::string digits = decimal.integer + decimal.fraction;

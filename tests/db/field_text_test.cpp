@@ -52,6 +52,10 @@ const Case kCases[] = {
     {FieldKind::kDecimal, "007", "7.00000000"},
     {FieldKind::kDecimal, "0.123456789", "0.12345679"},
     {FieldKind::kDecimal, "0.123456784", "0.12345678"},
+    // A tie goes to the even digit, as printing the double 2^-9 did.
+    {FieldKind::kDecimal, "0.001953125", "0.00195312"},
+    {FieldKind::kDecimal, "0.001953135", "0.00195314"},
+    {FieldKind::kDecimal, "0.0019531250001", "0.00195313"},
     {FieldKind::kDecimal, "-9.999999999", "-10.00000000"},
     {FieldKind::kDecimal, "-0.000000001", "0.00000000"},
     {FieldKind::kDecimal, "NaN", "NaN"},
@@ -62,6 +66,7 @@ const Case kCases[] = {
     {FieldKind::kCurrency, "922337203685477.5807", "922337203685477.5807"},
     {FieldKind::kCurrency, "0.0000", "0"},
     {FieldKind::kCurrency, "1.23456", "1.2346"},
+    {FieldKind::kCurrency, "1.00005", "1"},
     {FieldKind::kDateTime, "2015-10-01 00:00:00", "2015-10-01 00:00:00"},
     {FieldKind::kBit, "1", "TRUE"},
     {FieldKind::kBit, "0", "FALSE"},

@@ -55,11 +55,6 @@ StatementResult DBConnection::Run(std::string_view statement, int timeout_second
   return result;
 }
 
-bool DBConnection::is_open() const {
-  std::lock_guard lock(mutex_);
-  return session_ != nullptr;
-}
-
 std::string DBConnection::last_diagnostic() const {
   std::lock_guard lock(diagnostic_mutex_);
   return last_diagnostic_;

@@ -33,7 +33,6 @@ class DBConnection final : public WindowComponent {
   // The whole result of a query, for record sets; none when it failed.
   std::optional<ResultTable> Query(TextArg statement);
 
-  bool is_open() const;
   // Why the last failed operation failed (UTF-8), for tests and debugging.
   std::string last_diagnostic() const;
 

@@ -6,7 +6,7 @@
 //   db->RefuseConnect(frame::ConnectsToDatabase("KV7_User"));
 //   db->ReturnRows("SELECT ID FROM Member", {{"ID"}, {{{frame::FieldKind::kText, "a"}}}});
 //   db->FailStatement(frame::Contains("delete"));
-//   HeadlessProgram program(kProgram, frame::DatabaseComponentFactory(db));
+//   testing_support::HeadlessProgram program(kProgram, frame::DatabaseComponentFactory(db));
 #pragma once
 
 #include <chrono>

@@ -78,17 +78,9 @@ int Run(const std::vector<std::string>& command, const std::filesystem::path& di
 
 // A loopback port that nothing listens on right now.
 int FreePort() {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
   int port = 0;
-  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-    port = ntohs(address.sin_port);
-  }
-  close(fd);
+  int fd = BindLoopbackSocket(port);
+  if (fd >= 0) close(fd);
   return port;
 }
 
@@ -165,6 +157,21 @@ bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql)
               std::to_string(port_), "-U", kUser, "-d", std::string(database), "-c",
               std::string(sql)},
              directory_, directory_ / "psql.log") == 0;
+}
+
+int BindLoopbackSocket(int& port) {
+  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (fd >= 0) close(fd);
+    return -1;
+  }
+  port = ntohs(address.sin_port);
+  return fd;
 }
 
 void UseTestOdbcDriver(int port) {

@@ -40,6 +40,9 @@ class PostgresTestServer {
   pid_t server_ = -1;
 };
 
+// A TCP socket bound to a free loopback port, or -1.
+int BindLoopbackSocket(int& port);
+
 // Points unixODBC at the tests' driver list, where PostgreSQL's driver is
 // registered as "SQL Server", and that driver at `port`. Call it before any
 // thread starts: it sets environment variables.

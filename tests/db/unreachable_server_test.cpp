@@ -1,6 +1,8 @@
-// A server that goes away and comes back, on a private PostgreSQL of this
-// suite's own (stopping it would disturb any other suite).
+// Servers that are not there, go away, or never answer, on a private
+// PostgreSQL of this suite's own (stopping it would disturb any other suite).
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -33,7 +35,7 @@ class ServerEnvironment : public ::testing::Environment {
   db_test::PostgresTestServer server_;
 };
 
-class ServerRestart : public ::testing::Test {
+class UnreachableServer : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(program_.Start()); }
   void TearDown() override { ASSERT_TRUE(server->Start()); }
@@ -45,7 +47,7 @@ class ServerRestart : public ::testing::Test {
   testing_support::HeadlessProgram program_{db_test::kProgram, frame::OdbcComponentFactory()};
 };
 
-TEST_F(ServerRestart, AConnectToAClosedPortFailsQuickly) {
+TEST_F(UnreachableServer, AConnectToAClosedPortFailsQuickly) {
   server->Stop();
   auto start = Clock::now();
   EXPECT_FALSE(Connect());
@@ -53,7 +55,7 @@ TEST_F(ServerRestart, AConnectToAClosedPortFailsQuickly) {
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "SELECT 1"));
 }
 
-TEST_F(ServerRestart, EveryCallFailsWhileTheServerIsGoneAndAReconnectWorksAfter) {
+TEST_F(UnreachableServer, EveryCallFailsWhileTheServerIsGoneAndAReconnectWorksAfter) {
   ASSERT_TRUE(Connect());
   ASSERT_TRUE(frame::AttachRecordSet(kWindowId, kRecords, kConnection));
   ASSERT_TRUE(frame::OpenRecordSet(kWindowId, kRecords, "SELECT generate_series(1, 3) AS n"));
@@ -80,6 +82,25 @@ TEST_F(ServerRestart, EveryCallFailsWhileTheServerIsGoneAndAReconnectWorksAfter)
   EXPECT_TRUE(frame::ReadFieldText(kWindowId, kRecords, "n", text));
   EXPECT_EQ(text, "1");
   EXPECT_EQ(program_.window().MessageBoxes().size(), 0u);
+}
+
+// A server that takes the connection and never answers: the login gives up
+// after its time-out instead of waiting forever.
+TEST_F(UnreachableServer, ALoginThatGetsNoAnswerGivesUpAfterItsTimeOut) {
+  int port = 0;
+  int listener = db_test::BindLoopbackSocket(port);
+  ASSERT_GE(listener, 0);
+  ASSERT_EQ(listen(listener, 4), 0);
+  db_test::UseTestOdbcDriver(port);
+
+  auto start = Clock::now();
+  EXPECT_FALSE(Connect());
+  auto elapsed = Clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::seconds(frame::OdbcBackend::kLoginTimeoutSeconds - 1));
+  EXPECT_LT(elapsed, std::chrono::seconds(frame::OdbcBackend::kLoginTimeoutSeconds + 10));
+
+  db_test::UseTestOdbcDriver(server->port());
+  close(listener);
 }
 
 }  // namespace

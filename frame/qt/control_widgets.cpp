@@ -21,6 +21,16 @@
 namespace frame {
 namespace {
 
+// Windows takes a click anywhere in a radio button's rectangle, not only on
+// its circle and caption.
+class RadioButton final : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
 QStringList ItemTexts(const ControlDefinition& control) {
   QStringList texts;
   for (std::string_view item : control.items)
@@ -120,7 +130,7 @@ QWidget* CreateWidgetOfKind(const ControlDefinition& control, QWidget& parent) {
     case ControlKind::kComboBox:
       return CreateComboBox(control, parent);
     case ControlKind::kRadioBox: {
-      auto* radio = new QRadioButton(FromDefinition(control.text), &parent);
+      auto* radio = new RadioButton(FromDefinition(control.text), &parent);
       SetRadioChecked(*radio, control.checked);
       return radio;
     }

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
@@ -112,24 +113,50 @@ void QtProgram::Click(frame::ControlId control) {
   ClickInWindow(target, target.rect().center());
 }
 
-bool QtProgram::Type(frame::ControlId control, const QString& text) {
-  QWidget& target = widget(control);
+QWidget* QtProgram::FocusByClick(QWidget& target) {
   ClickInWindow(target, target.rect().center());
   QWidget* focus = target.window()->focusWidget();
-  if (focus == nullptr || (focus != &target && !target.isAncestorOf(focus))) return false;
+  bool inside = focus != nullptr && (focus == &target || target.isAncestorOf(focus));
+  return inside && target.isVisible() ? focus : nullptr;
+}
+
+void QtProgram::PressKey(QWidget& focus, int key, Qt::KeyboardModifiers modifiers,
+                         const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(&focus, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QCoreApplication::sendEvent(&focus, &release);
+}
+
+bool QtProgram::Type(frame::ControlId control, const QString& text) {
+  return TypeInto(widget(control), text);
+}
+
+bool QtProgram::TypeInto(QWidget& target, const QString& text) {
+  if (FocusByClick(target) == nullptr) return false;
   for (QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, KeyOf(c), Qt::NoModifier, QString(c));
-    QCoreApplication::sendEvent(focus, &press);
-    QKeyEvent release(QEvent::KeyRelease, KeyOf(c), Qt::NoModifier, QString(c));
-    QCoreApplication::sendEvent(focus, &release);
+    // Keys go where the focus is now; a key may have moved it.
+    if (QWidget* focus = target.window()->focusWidget()) {
+      PressKey(*focus, KeyOf(c), Qt::NoModifier, QString(c));
+    }
   }
+  ProcessEvents();
+  return true;
+}
+
+bool QtProgram::Paste(frame::ControlId control, const QString& text) {
+  QWidget* focus = FocusByClick(widget(control));
+  if (focus == nullptr) return false;
+  QGuiApplication::clipboard()->setText(text);
+  PressKey(*focus, Qt::Key_V, Qt::ControlModifier, QString());
   ProcessEvents();
   return true;
 }
 
 bool QtProgram::PickComboItem(frame::ControlId control, int index) {
   auto& combo = widget<QComboBox>(control);
-  Click(control);
+  // On the arrow: the text field of an editable combo takes the click itself.
+  ClickInWindow(combo, QPoint(combo.width() - 6, combo.height() / 2));
   QAbstractItemView* list = combo.view();
   if (!list->isVisible()) return false;
   // The list ignores the release of the click that opened it for a moment.
@@ -190,12 +217,14 @@ void QtProgram::ClickButton(QMessageBox& box, QMessageBox::StandardButton button
   ProcessEvents();
 }
 
-void QtProgram::AnswerNextMessageBox(QMessageBox::StandardButton button) {
+void QtProgram::AnswerNextMessageBox(QMessageBox::StandardButton button,
+                                     std::function<void(QMessageBox&)> look) {
   answerer_ = std::make_unique<QTimer>();
-  QObject::connect(answerer_.get(), &QTimer::timeout, answerer_.get(), [this, button] {
+  QObject::connect(answerer_.get(), &QTimer::timeout, answerer_.get(), [this, button, look] {
     std::vector<QMessageBox*> boxes = OpenMessageBoxes();
     if (boxes.empty()) return;
     answerer_->stop();
+    if (look) look(*boxes.front());
     QTest::mouseClick(boxes.front()->button(button), Qt::LeftButton);
   });
   answerer_->start(5);

@@ -50,6 +50,9 @@ class QtProgram {
   // Clicks into the box and types one key per character. False when the
   // click could not give it the focus.
   bool Type(frame::ControlId control, const QString& text);
+  bool TypeInto(QWidget& target, const QString& text);
+  // Clicks into the box and pastes the text with Ctrl+V.
+  bool Paste(frame::ControlId control, const QString& text);
   // Opens the list with a click and clicks the item. False when it did not open.
   bool PickComboItem(frame::ControlId control, int index);
   // Opens the item's menu from the menu bar and clicks the item. False when
@@ -63,12 +66,16 @@ class QtProgram {
   QMessageBox* WaitForMessageBox(std::chrono::milliseconds timeout = 5s);
   void ClickButton(QMessageBox& box, QMessageBox::StandardButton button);
   // Clicks the button in the next box that opens, even while a modal box's
-  // own loop runs.
-  void AnswerNextMessageBox(QMessageBox::StandardButton button);
+  // own loop runs; `look` sees the box first.
+  void AnswerNextMessageBox(QMessageBox::StandardButton button,
+                            std::function<void(QMessageBox&)> look = {});
 
  private:
   static std::filesystem::path MakeDirectory();
   void ClickInWindow(QWidget& target, QPoint at);
+  // Clicks into the target; the widget that took the focus, or nullptr.
+  QWidget* FocusByClick(QWidget& target);
+  void PressKey(QWidget& focus, int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
   std::filesystem::path previous_directory_;
   std::filesystem::path directory_;

@@ -1,0 +1,22 @@
+#include "frame/desktop_program.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "frame/db/odbc_backend.h"
+#include "frame/qt/qt_window_system.h"
+
+namespace frame {
+
+void RunDesktopProgram(int argc, char** argv, const Program& program) {
+  // The ODBC environment first: it sets TDSVER before any thread runs.
+  ComponentFactory components = OdbcComponentFactory();
+  QtWindowSystem window_system(argc, argv);
+  Runtime runtime(window_system, {.make_component = std::move(components)});
+  int exit_code = runtime.Run(program);
+  // Workers may still be running: end without tearing anything down under them.
+  std::fflush(nullptr);
+  std::_Exit(exit_code);
+}
+
+}  // namespace frame

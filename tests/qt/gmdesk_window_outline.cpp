@@ -1,8 +1,8 @@
-#include "tests/qt/tool_window_outlines.h"
+#include "tests/qt/gmdesk_window_outline.h"
 
 #include <string_view>
 
-namespace tool_window_outlines {
+namespace gmdesk_window_outline {
 namespace {
 
 using frame::Color;
@@ -211,132 +211,17 @@ constexpr frame::MenuItemDefinition kGmMenu[] = {
     {.id = frame::MenuItemNumber(0x16e6), .level = 1, .caption = "作者联系方式"},
 };
 
-// acctdesk
-
-constexpr auto kAcctSetCash = InGroup(ControlNumber(0x00a5));
-constexpr auto kAcctBan = InGroup(ControlNumber(0x00c1));
-constexpr auto kAcctGm = InGroup(ControlNumber(0x00e2));
-constexpr auto kAcctTestGm = InGroup(ControlNumber(0x00e6));
-constexpr auto kAcctOpenGm = InGroup(ControlNumber(0x00ec));
-
-constexpr std::string_view kAmounts[] = {"10(活动无送)", "30(活动送10)", "50(活动送30)",
-                                         "充值1000请联系客服", ""};
-
-constexpr ControlDefinition Radio(uint16_t id, Rect rect, std::string_view text) {
-  ControlDefinition radio = Unit(ControlKind::kRadioBox, id, InWindow(), rect, text);
-  radio.disabled = true;
-  radio.tab_stop = true;
-  return radio;
-}
-constexpr ControlDefinition Ip(uint16_t id, ParentRef parent, Rect rect, std::string_view text) {
-  ControlDefinition ip = Unit(ControlKind::kIPEditBox, id, parent, rect, text);
-  ip.tab_stop = true;
-  return ip;
-}
-constexpr ControlDefinition MessageArea() {
-  ControlDefinition area = Unit(ControlKind::kRichEdit, 0x0098, InWindow(), {368, 8, 192, 176},
-                                "--------单机霜月奇谭--------");
-  area.word_wrap = true;
-  area.font = FontSpec{.family = "宋体", .point_size = 9};
-  area.tab_stop = true;
-  return area;
-}
-constexpr ControlDefinition AcctBanner() {
-  ControlDefinition banner =
-      Colored(Label(0x00fb, InWindow(), {0, 464, 376, 32}, "霜月奇谭爱好研究者注册器v1.0"),
-              frame::kRed, std::nullopt);
-  banner.font = FontSpec{.family = "微软雅黑", .height_pixels = 16};
-  return banner;
-}
-constexpr ControlDefinition HiddenAmount() {
-  ControlDefinition amount = Edit(0x0009, InWindow(), {200, 120, 80, 20});
-  amount.visible = false;
-  return amount;
-}
-
-constexpr ControlDefinition kAcctControls[] = {
-    Label(0x000e, InWindow(), {8, 8, 56, 20}, "游戏帐号："),
-    Edit(0x000d, InWindow(), {64, 8, 112, 20}),
-    Label(0x0010, InWindow(), {8, 32, 56, 20}, "游戏密码："),
-    Edit(0x000f, InWindow(), {64, 32, 112, 20}),
-    Button(0x0011, InWindow(), {8, 64, 160, 24}, "注册帐号", true),
-    Label(0x0016, InWindow(), {8, 96, 56, 20}, "游戏帐号："),
-    Edit(0x0015, InWindow(), {64, 96, 112, 20}),
-    Label(0x0014, InWindow(), {8, 120, 56, 20}, "游戏密码："),
-    Edit(0x0013, InWindow(), {64, 120, 112, 20}),
-    Button(0x0012, InWindow(), {8, 152, 160, 24}, "修改密码", true),
-    Label(0x0002, InWindow(), {192, 8, 56, 20}, "游戏帐号："),
-    Edit(0x0003, InWindow(), {248, 8, 112, 20}),
-    Label(0x0008, InWindow(), {192, 32, 56, 20}, "货币数额："),
-    Combo(0x0007, InWindow(), {248, 32, 112, 20}, kAmounts, ComboStyle::kDropDown, true),
-    Radio(0x0005, {192, 72, 80, 24}, "充值龙币"),
-    Radio(0x0006, {192, 96, 80, 24}, "充值积分"),
-    Button(0x0004, InWindow(), {280, 72, 80, 48}, "充值", true),
-    HiddenAmount(),
-    Button(0x000a, InWindow(), {192, 144, 168, 32}, "连接服务器"),
-    MessageArea(),
-    Button(0x00b7, InWindow(), {384, 200, 176, 40}, "清空消息"),
-    Unit(ControlKind::kDBConnection, 0x0017, InWindow(), {160, 144, 26, 26}),
-    Unit(ControlKind::kRecordSet, 0x004b, InWindow(), {168, 160, 26, 26}),
-    Group(0x00a5, InWindow(), {0, 192, 376, 120}, "直接修改货币数量"),
-    Edit(0x00ac, InWindow(), {248, 216, 112, 20}),
-    Group(0x00c1, InWindow(), {0, 320, 376, 136}, "帐号停封"),
-    Button(0x00c4, InWindow(), {32, 368, 128, 32}, "停封", true),
-    Group(0x00e2, InWindow(), {384, 248, 176, 248}, "开启GM帐号"),
-    AcctBanner(),
-    // 直接修改货币数量
-    Label(0x00a9, kAcctSetCash, {8, 24, 56, 20}, "游戏帐号："),
-    Edit(0x00a8, kAcctSetCash, {64, 24, 112, 20}),
-    Label(0x00a7, kAcctSetCash, {8, 48, 56, 20}, "龙币数量："),
-    Numeric(0x00a6, kAcctSetCash, {64, 48, 112, 20}),
-    Button(0x00aa, kAcctSetCash, {56, 80, 80, 32}, "修改", true),
-    Label(0x00ab, kAcctSetCash, {192, 24, 56, 20}, "游戏帐号："),
-    Label(0x00ae, kAcctSetCash, {192, 48, 56, 20}, "积分数量："),
-    Numeric(0x00af, kAcctSetCash, {248, 48, 112, 20}),
-    Button(0x00b0, kAcctSetCash, {232, 80, 80, 32}, "修改", true),
-    // 帐号停封
-    Label(0x00c2, kAcctBan, {8, 16, 56, 20}, "游戏帐号："),
-    Edit(0x00c3, kAcctBan, {64, 16, 112, 20}),
-    Label(0x00c5, kAcctBan, {192, 16, 56, 20}, "游戏帐号："),
-    Edit(0x00c6, kAcctBan, {248, 16, 112, 20}),
-    Button(0x00c7, kAcctBan, {208, 48, 128, 32}, "解封", true),
-    Button(0x00c8, kAcctBan, {32, 88, 128, 32}, "停封所有帐号", true),
-    Button(0x00c9, kAcctBan, {208, 88, 128, 32}, "解封所有帐号", true),
-    // 开启GM帐号
-    Group(0x00e6, kAcctGm, {8, 16, 160, 96}, "单机测试GM帐号开启"),
-    Group(0x00ec, kAcctGm, {8, 112, 160, 96}, "GM帐号开启"),
-    Label(0x00fa, kAcctGm, {8, 216, 160, 20}, "注:如果已开启,不能重复开启"),
-    Label(0x00e7, kAcctTestGm, {8, 16, 32, 20}, "帐号："),
-    Edit(0x00e8, kAcctTestGm, {40, 16, 112, 20}),
-    Label(0x00e9, kAcctTestGm, {8, 40, 32, 20}, "GMIP："),
-    Ip(0x00ea, kAcctTestGm, {40, 40, 112, 20}, "127.0.0.1"),
-    Button(0x00eb, kAcctTestGm, {40, 64, 80, 20}, "开启", true),
-    Label(0x00f1, kAcctOpenGm, {8, 16, 32, 20}, "帐号："),
-    Edit(0x00f0, kAcctOpenGm, {40, 16, 112, 20}),
-    Label(0x00ef, kAcctOpenGm, {8, 40, 32, 20}, "GMIP："),
-    Ip(0x00ee, kAcctOpenGm, {40, 40, 112, 20}, "0.0.0.0"),
-    Button(0x00ed, kAcctOpenGm, {40, 64, 80, 20}, "开启", true),
-};
-
-constexpr const frame::WindowDefinition* kGmWindows[] = {&kGmWindow};
-constexpr const frame::WindowDefinition* kAcctWindows[] = {&kAcctWindow};
+constexpr const frame::WindowDefinition* kWindows[] = {&kWindow};
 
 }  // namespace
 
-const frame::WindowDefinition kGmWindow{
+const frame::WindowDefinition kWindow{
     .title = "霜月奇谭工具v4.0【1510011924A版】",
     .rect = {50, 50, 1039, 631},
     .controls = kGmControls,
     .menu = kGmMenu,
 };
 
-const frame::WindowDefinition kAcctWindow{
-    .title = "霜月奇谭爱好研究者注册器1.0",
-    .rect = {50, 50, 574, 533},
-    .controls = kAcctControls,
-};
+const frame::Program kProgram{.windows = kWindows};
 
-const frame::Program kGmProgram{.windows = kGmWindows};
-const frame::Program kAcctProgram{.windows = kAcctWindows};
-
-}  // namespace tool_window_outlines
+}  // namespace gmdesk_window_outline

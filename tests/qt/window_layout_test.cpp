@@ -12,12 +12,13 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include "acctdesk/main_window.h"
 #include "frame/control_services.h"
 #include "frame/qt/client_area.h"
 #include "frame/qt/tab_control.h"
 #include "tests/frame/test_window.h"
+#include "tests/qt/gmdesk_window_outline.h"
 #include "tests/qt/qt_program.h"
-#include "tests/qt/tool_window_outlines.h"
 
 namespace {
 
@@ -123,15 +124,13 @@ TEST(ClientAreaTest, IsWhatWindowsGivesTheOuterSizeGrownToHoldTheControls) {
                                           .kind = frame::ControlKind::kButton,
                                           .rect = {10, 20, 120, 90}}};
   const frame::WindowDefinition tight{.rect = {0, 0, 100, 100}, .controls = kWide};
-  EXPECT_EQ(frame::ClientAreaSize(tool_window_outlines::kGmWindow), (frame::ClientSize{1033, 582}));
-  EXPECT_EQ(frame::ClientAreaSize(tool_window_outlines::kAcctWindow),
-            (frame::ClientSize{568, 504}));
+  EXPECT_EQ(frame::ClientAreaSize(gmdesk_window_outline::kWindow), (frame::ClientSize{1033, 582}));
+  EXPECT_EQ(frame::ClientAreaSize(acctdesk::kMainWindowDefinition), (frame::ClientSize{568, 504}));
   EXPECT_EQ(frame::ClientAreaSize(tight), (frame::ClientSize{130, 110}));
 }
 
 TEST(ToolWindowLayoutTest, EveryControlOfBothToolsIsFullyVisibleAndReachable) {
-  for (const frame::Program* tool :
-       {&tool_window_outlines::kGmProgram, &tool_window_outlines::kAcctProgram}) {
+  for (const frame::Program* tool : {&gmdesk_window_outline::kProgram, &acctdesk::kProgram}) {
     QtProgram program(*tool);
     ASSERT_TRUE(program.Start());
     auto& window = dynamic_cast<QMainWindow&>(program.window());
@@ -160,12 +159,12 @@ TEST(ToolWindowLayoutTest, EveryControlOfBothToolsIsFullyVisibleAndReachable) {
 }
 
 TEST(ToolWindowLayoutTest, LabelsAndBoxesShowTheirColoursAndFonts) {
-  namespace outlines = tool_window_outlines;
+  namespace gmdesk = gmdesk_window_outline;
   QChar chinese(0x4E2D);
   {
-    QtProgram program(outlines::kGmProgram);
+    QtProgram program(gmdesk::kProgram);
     ASSERT_TRUE(program.Start());
-    auto& banner = program.widget<QLabel>(outlines::kGmBanner);
+    auto& banner = program.widget<QLabel>(gmdesk::kBanner);
     EXPECT_EQ(banner.text(), Q("霜月奇谭工具\n游戏管理控制台\n请勿外传"));
     EXPECT_EQ(banner.palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(banner.palette().color(QPalette::Window), QColor(Qt::black));
@@ -175,21 +174,21 @@ TEST(ToolWindowLayoutTest, LabelsAndBoxesShowTheirColoursAndFonts) {
     EXPECT_TRUE(banner_font.bold());
     EXPECT_TRUE(QFontMetrics(banner.font()).inFont(chinese)) << banner_font.family().toStdString();
 
-    auto& warning = program.widget<QLabel>(outlines::kGmWarning);
+    auto& warning = program.widget<QLabel>(gmdesk::kWarning);
     EXPECT_EQ(warning.palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::yellow));
-    auto& log = program.widget<QPlainTextEdit>(outlines::kGmNoticeLog);
+    auto& log = program.widget<QPlainTextEdit>(gmdesk::kNoticeLog);
     EXPECT_EQ(log.palette().color(QPalette::Active, QPalette::Text), QColor(Qt::green));
     EXPECT_EQ(log.palette().color(QPalette::Base), QColor(Qt::black));
     EXPECT_TRUE(log.isReadOnly());
-    EXPECT_FALSE(program.widget(outlines::kGmPlayerPanel).isEnabled());
+    EXPECT_FALSE(program.widget(gmdesk::kPlayerPanel).isEnabled());
   }
   {
-    QtProgram program(outlines::kAcctProgram);
+    QtProgram program(acctdesk::kProgram);
     ASSERT_TRUE(program.Start());
-    auto& messages = program.widget<QPlainTextEdit>(outlines::kAcctMessageArea);
+    auto& messages = program.widget<QPlainTextEdit>(acctdesk::kMessageArea);
     EXPECT_EQ(QFontInfo(messages.font()).pixelSize(), 12) << "9 points at 96 dots per inch";
     EXPECT_TRUE(QFontMetrics(messages.font()).inFont(chinese));
-    auto& banner = program.widget<QLabel>(outlines::kAcctBanner);
+    auto& banner = program.widget<QLabel>(frame::ControlNumber(0x00fb));  // 标签18
     EXPECT_EQ(banner.palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::red));
     EXPECT_FALSE(banner.autoFillBackground()) << "the window's own background";
   }

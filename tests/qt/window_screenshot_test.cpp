@@ -7,10 +7,11 @@
 #include <QWidget>
 #include <string>
 
+#include "acctdesk/main_window.h"
 #include "frame/control_services.h"
 #include "tests/frame/test_window.h"
+#include "tests/qt/gmdesk_window_outline.h"
 #include "tests/qt/qt_program.h"
-#include "tests/qt/tool_window_outlines.h"
 
 namespace {
 
@@ -43,16 +44,16 @@ TEST(WindowScreenshotTest, RendersTheSampleWindow) {
   test_window::Reset();
 }
 
-TEST(WindowScreenshotTest, RendersTheToolWindowOutlines) {
+TEST(WindowScreenshotTest, RendersTheToolWindows) {
   {
-    QtProgram program(tool_window_outlines::kGmProgram);
+    QtProgram program(gmdesk_window_outline::kProgram);
     ASSERT_TRUE(program.Start());
     Render(program, "gmdesk_outline.png");
   }
   {
-    QtProgram program(tool_window_outlines::kAcctProgram);
+    QtProgram program(acctdesk::kProgram);
     ASSERT_TRUE(program.Start());
-    Render(program, "acctdesk_outline.png");
+    Render(program, "acctdesk_window.png");
   }
 }
 

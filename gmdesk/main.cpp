@@ -1,7 +1,5 @@
-// gmdesk, the game-master console. Its window is not part of this build yet.
-#include <cstdio>
+// gmdesk, the game-master console.
+#include "frame/desktop_program.h"
+#include "gmdesk/main_window.h"
 
-int main() {
-  std::puts("gmdesk: the console window is not part of this build yet; the frame is.");
-  return 0;
-}
+int main(int argc, char** argv) { frame::RunDesktopProgram(argc, argv, gmdesk::kProgram); }

@@ -13,6 +13,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -157,6 +159,24 @@ bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql)
               std::to_string(port_), "-U", kUser, "-d", std::string(database), "-c",
               std::string(sql)},
              directory_, directory_ / "psql.log") == 0;
+}
+
+std::optional<std::string> PostgresTestServer::Query(std::string_view database,
+                                                     std::string_view sql) const {
+  const std::filesystem::path out = directory_ / "query.out";
+  std::error_code ignored;
+  std::filesystem::remove(out, ignored);
+  if (Run({Program("psql"), "-X", "-q", "-A", "-t", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1",
+           "-p", std::to_string(port_), "-U", kUser, "-d", std::string(database), "-c",
+           std::string(sql)},
+          directory_, out) != 0) {
+    return std::nullopt;
+  }
+  std::ifstream file(out, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  while (!text.empty() && text.back() == '\n')
+    text.pop_back();
+  return text;
 }
 
 int BindLoopbackSocket(int& port) {

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ class PostgresTestServer {
   int port() const { return port_; }
   // Runs SQL through psql as the superuser; false when any of it fails.
   bool RunSql(std::string_view database, std::string_view sql) const;
+  // The rows a query returns as psql prints them unaligned: one line per
+  // row, columns joined by '|'. None when it fails.
+  std::optional<std::string> Query(std::string_view database, std::string_view sql) const;
 
  private:
   bool StartOn(int port);

@@ -1,0 +1,10 @@
+#include "gmdesk/account_query.h"
+
+// Not built yet.
+
+namespace gmdesk {
+
+void QueryAccount() {}
+void OnCharacterSelected() {}
+
+}  // namespace gmdesk

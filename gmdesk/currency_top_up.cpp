@@ -1,0 +1,10 @@
+#include "gmdesk/currency_top_up.h"
+
+// Not built yet.
+
+namespace gmdesk {
+
+void OnCurrencyKindSelected() {}
+void AddAccountCurrency() {}
+
+}  // namespace gmdesk

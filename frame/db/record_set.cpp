@@ -27,9 +27,13 @@ bool SameColumnName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+RecordSet::Cursor& RecordSet::ThisThreadsCursor() const {
+  return cursors_[std::this_thread::get_id()];
+}
+
 void RecordSet::Attach(DBConnection* connection) {
   std::lock_guard lock(mutex_);
-  connection_ = connection;
+  ThisThreadsCursor().connection = connection;
 }
 
 bool RecordSet::Open(TextArg text, int open_type, std::optional<int> cursor_location) {
@@ -40,65 +44,72 @@ bool RecordSet::Open(TextArg text, int open_type, std::optional<int> cursor_loca
   Text statement;
   {
     std::lock_guard lock(mutex_);
-    if (!text.view().empty()) source_ = Text(text.view());
-    if (connection_ == nullptr || source_.empty()) return false;
-    table_.reset();
-    position_ = 0;
-    connection = connection_;
-    statement = open_type == kTableName ? "SELECT * FROM " + source_ : source_;
+    Cursor& cursor = ThisThreadsCursor();
+    if (!text.view().empty()) cursor.source = Text(text.view());
+    if (cursor.connection == nullptr || cursor.source.empty()) return false;
+    cursor.table.reset();
+    cursor.position = 0;
+    connection = cursor.connection;
+    statement = open_type == kTableName ? "SELECT * FROM " + cursor.source : cursor.source;
   }
 
   std::optional<ResultTable> table = connection->Query(statement);
   bool opened = table.has_value();
   std::lock_guard lock(mutex_);
-  table_ = std::move(table);
-  position_ = 0;
+  Cursor& cursor = ThisThreadsCursor();
+  cursor.table = std::move(table);
+  cursor.position = 0;
   return opened;
 }
 
 bool RecordSet::MoveFirst() {
   std::lock_guard lock(mutex_);
-  if (!table_ || table_->rows.empty()) return false;
-  position_ = 0;
+  Cursor& cursor = ThisThreadsCursor();
+  if (!cursor.table || cursor.table->rows.empty()) return false;
+  cursor.position = 0;
   return true;
 }
 
 bool RecordSet::MoveNext() {
   std::lock_guard lock(mutex_);
-  if (!table_ || position_ >= table_->rows.size()) return false;
-  ++position_;
+  Cursor& cursor = ThisThreadsCursor();
+  if (!cursor.table || cursor.position >= cursor.table->rows.size()) return false;
+  ++cursor.position;
   return true;
 }
 
 bool RecordSet::AtEnd() const {
   std::lock_guard lock(mutex_);
-  return !table_ || position_ >= table_->rows.size();
+  const Cursor& cursor = ThisThreadsCursor();
+  return !cursor.table || cursor.position >= cursor.table->rows.size();
 }
 
 bool RecordSet::ReadField(TextArg name, Text& out) const {
   std::lock_guard lock(mutex_);
+  const Cursor& cursor = ThisThreadsCursor();
   std::optional<size_t> column;
-  if (table_) {
-    for (size_t i = 0; i < table_->columns.size() && !column; ++i) {
-      if (SameColumnName(table_->columns[i], name.view())) column = i;
+  if (cursor.table) {
+    for (size_t i = 0; i < cursor.table->columns.size() && !column; ++i) {
+      if (SameColumnName(cursor.table->columns[i], name.view())) column = i;
     }
   }
-  return ReadCell(column, out);
+  return ReadCell(cursor, column, out);
 }
 
 bool RecordSet::ReadField(int index, Text& out) const {
   std::lock_guard lock(mutex_);
   std::optional<size_t> column;
   if (index >= 0) column = static_cast<size_t>(index);
-  return ReadCell(column, out);
+  return ReadCell(ThisThreadsCursor(), column, out);
 }
 
-bool RecordSet::ReadCell(std::optional<size_t> column, Text& out) const {
+bool RecordSet::ReadCell(const Cursor& cursor, std::optional<size_t> column, Text& out) const {
   out.clear();
-  if (!table_ || !column || *column >= table_->columns.size() || position_ >= table_->rows.size()) {
+  if (!cursor.table || !column || *column >= cursor.table->columns.size() ||
+      cursor.position >= cursor.table->rows.size()) {
     return false;
   }
-  const std::vector<FieldValue>& row = table_->rows[position_];
+  const std::vector<FieldValue>& row = cursor.table->rows[cursor.position];
   if (*column >= row.size()) return false;
   out = FieldText(row[*column]);
   return true;
@@ -106,8 +117,9 @@ bool RecordSet::ReadCell(std::optional<size_t> column, Text& out) const {
 
 void RecordSet::Close() {
   std::lock_guard lock(mutex_);
-  table_.reset();
-  position_ = 0;
+  Cursor& cursor = ThisThreadsCursor();
+  cursor.table.reset();
+  cursor.position = 0;
 }
 
 PropertyValue RecordSet::GetProperty(Property property) const {

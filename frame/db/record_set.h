@@ -1,11 +1,17 @@
 // RecordSet: a read cursor over the whole result of a query, a component of
 // the window. It reads every row when it opens, so moving and reading never
 // touch the connection.
+//
+// Each thread has a cursor of its own (its connection, source, rows and
+// position): a worker's read loop and a UI-thread read of the same record set
+// never move each other's rows. A thread attaches before it opens.
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 #include "frame/db/db_connection.h"
 #include "frame/db/sql_backend.h"
@@ -44,13 +50,19 @@ class RecordSet final : public WindowComponent {
   PropertyValue GetProperty(Property property) const override;
 
  private:
-  bool ReadCell(std::optional<size_t> column, Text& out) const;
+  struct Cursor {
+    DBConnection* connection = nullptr;
+    Text source;
+    std::optional<ResultTable> table;  // present while open
+    size_t position = 0;               // the current row; rows.size() is the end
+  };
+
+  // The calling thread's cursor, made on first use.
+  Cursor& ThisThreadsCursor() const;
+  bool ReadCell(const Cursor& cursor, std::optional<size_t> column, Text& out) const;
 
   mutable std::mutex mutex_;  // never held while the connection runs a query
-  DBConnection* connection_ = nullptr;
-  Text source_;
-  std::optional<ResultTable> table_;  // present while open
-  size_t position_ = 0;               // the current row; rows.size() is the end
+  mutable std::map<std::thread::id, Cursor> cursors_;
 };
 
 }  // namespace frame

@@ -1,15 +1,173 @@
 #include "gmdesk/timed_notices.h"
 
-// Not built yet.
+#include "frame/services.h"
+#include "gmdesk/database_steps.h"
+#include "gmdesk/log_box.h"
+#include "gmdesk/main_window.h"
+#include "gmdesk/notice_pages.h"
 
 namespace gmdesk {
+namespace {
 
-void LoadTimedNoticesThread() {}
-void OnEditNoticeSelected() {}
-void UpdateTimedNotice() {}
-void InsertTimedNotice() {}
-void OnDeleteNoticeSelected() {}
-void DeleteTimedNotice() {}
-void DeleteAllTimedNotices() {}
+using frame::Property;
+
+// A column of the announcement whose number a list shows, and the box of the
+// edit page that shows it.
+struct NoticeColumn {
+  std::string_view query_start;  // followed by the number and "'"
+  std::string_view name;
+  ControlId records;
+  int shown_length;  // 0: the whole text
+  ControlId edit_page_box;
+  Property box_property;
+};
+
+constexpr NoticeColumn kNoticeText{"SELECT stringData01  FROM TB_Event Where EventNo ='",
+                                   "stringData01",
+                                   kRecordSet3,
+                                   0,
+                                   kEditNoticeText,
+                                   Property::kContentText};
+constexpr NoticeColumn kStartDate{"SELECT StartDate FROM TB_Event Where EventNo ='",
+                                  "StartDate",
+                                  kRecordSet3,
+                                  10,
+                                  kEditNoticeStartBox,
+                                  Property::kText};
+constexpr NoticeColumn kEndDate{"SELECT EndDate FROM TB_Event Where EventNo ='",
+                                "EndDate",
+                                kRecordSet3,
+                                10,
+                                kEditNoticeEndBox,
+                                Property::kText};
+constexpr NoticeColumn kPeriod{"SELECT Period FROM TB_Event Where EventNo ='",
+                               "Period",
+                               kRecordSet4,
+                               0,
+                               kEditNoticePeriodBox,
+                               Property::kText};
+
+constexpr PageStatement kUpdate{.connection = kGameConnection,
+                                .button = kEditNoticeButton,
+                                .disables_button = true,
+                                .log_box = kEditNoticeLog,
+                                .success_text = kSavedAtOnce,
+                                .aims_at_one_row = true};
+constexpr PageStatement kInsert{.connection = kGameConnection,
+                                .button = kAddNoticeButton,
+                                .disables_button = true,
+                                .log_box = kAddNoticeLog,
+                                .success_text = kSavedAtOnce,
+                                .aims_at_one_row = false};
+constexpr PageStatement kDeleteOne{.connection = kGameConnection,
+                                   .button = kDeleteNoticeButton,
+                                   .disables_button = false,
+                                   .log_box = kDeleteNoticeLog,
+                                   .success_text = kSavedAtOnce,
+                                   .aims_at_one_row = true};
+constexpr PageStatement kDeleteAll{.connection = kGameConnection,
+                                   .button = kDeleteAllNoticesButton,
+                                   .disables_button = false,
+                                   .log_box = kDeleteNoticeLog,
+                                   .success_text = kSavedAtOnce,
+                                   .aims_at_one_row = false};
+
+frame::Text ChosenNumber(ControlId number_list) {
+  return QuotedTextOf(number_list, Property::kContentText);
+}
+
+frame::Text ReadOfChosenNotice(const NoticeColumn& column, ControlId number_list) {
+  frame::Text value = ReadOneField(
+      column.records, kGameConnection,
+      frame::ConcatTexts(column.query_start, ChosenNumber(number_list), "'"), column.name);
+  return column.shown_length > 0 ? frame::LeftText(value, column.shown_length) : value;
+}
+
+void ShowOnEditPage(const NoticeColumn& column, const frame::Text& value) {
+  frame::SetControlProperty(kMainWindow, column.edit_page_box, column.box_property, value);
+}
+
+void ShowOnDeletePage(const frame::Text& notice_text) {
+  frame::SetControlProperty(kMainWindow, kDeleteNoticeText, Property::kContentText, notice_text);
+}
+
+void LoadTimedNotices() {
+  AppendColumnToLists(kRecordSet3, kGameConnection,
+                      "SELECT EventNo  FROM TB_Event Where EventType ='100'", "EventNo",
+                      {kEditNoticeList, kDeleteNoticeList});
+  frame::SetControlProperty(kMainWindow, kEditNoticeList, Property::kSelectedIndex, 0);
+  frame::SetControlProperty(kMainWindow, kDeleteNoticeList, Property::kSelectedIndex, 0);
+
+  frame::Text notice_text = ReadOfChosenNotice(kNoticeText, kEditNoticeList);
+  ShowOnEditPage(kNoticeText, notice_text);
+  ShowOnDeletePage(notice_text);
+  for (const NoticeColumn* column : {&kStartDate, &kEndDate, &kPeriod}) {
+    ShowOnEditPage(*column, ReadOfChosenNotice(*column, kEditNoticeList));
+  }
+}
+
+// Until a reload fills them again, the lists stay empty.
+void ClearNumberLists() {
+  frame::ClearComboItems(kMainWindow, kEditNoticeList);
+  frame::ClearComboItems(kMainWindow, kDeleteNoticeList);
+}
+
+}  // namespace
+
+void LoadTimedNoticesThread() {
+  LoadTimedNotices();
+}
+
+void OnEditNoticeSelected() {
+  for (const NoticeColumn* column : {&kNoticeText, &kPeriod, &kStartDate, &kEndDate}) {
+    ShowOnEditPage(*column, ReadOfChosenNotice(*column, kEditNoticeList));
+  }
+}
+
+void OnDeleteNoticeSelected() {
+  ShowOnDeletePage(ReadOfChosenNotice(kNoticeText, kDeleteNoticeList));
+}
+
+void UpdateTimedNotice() {
+  frame::Text text = QuotedTextOf(kEditNoticeText, Property::kContentText);
+  frame::Text period = QuotedTextOf(kEditNoticePeriodBox, Property::kText);
+  frame::Text number = ChosenNumber(kEditNoticeList);
+  // The text is stored as it stands in the box: no blank is added after it.
+  RunPageStatement(kUpdate,
+                   frame::ConcatTexts("update  TB_Event set stringData01 =N'", text, "' ,Period ='",
+                                      period, "' Where EventNo ='", number, "'"));
+}
+
+void InsertTimedNotice() {
+  frame::Text number = QuotedTextOf(kAddNoticeNumberBox, Property::kText);
+  frame::Text start_date = QuotedTextOf(kAddNoticeStartBox, Property::kText);
+  frame::Text end_date = QuotedTextOf(kAddNoticeEndBox, Property::kText);
+  frame::Text period = QuotedTextOf(kAddNoticePeriodBox, Property::kText);
+  frame::Text text = QuotedTextOf(kAddNoticeText, Property::kContentText);
+  frame::Text statement = frame::ConcatTexts(
+      "insert into TB_Event (EventNo,EventType,Memo,StartDate,EndDate,Period,stringData01)"
+      "values('",
+      number, "','100',N'", frame::Gbk("定时公告"), number, "','", start_date, "','", end_date,
+      "','", period, "',N'", text, "')");
+  if (!RunPageStatement(kInsert, statement)) return;
+  ClearNumberLists();
+  frame::StartThread(&LoadTimedNoticesThread);
+}
+
+void DeleteTimedNotice() {
+  frame::Text statement = frame::ConcatTexts("delete from TB_Event where EventNo='",
+                                             ChosenNumber(kDeleteNoticeList), "'");
+  if (!RunPageStatement(kDeleteOne, statement)) return;
+  ClearNumberLists();
+  frame::StartThread(&LoadTimedNoticesThread);
+}
+
+void DeleteAllTimedNotices() {
+  int32_t answer = frame::ShowMessageBox(frame::Gbk("本次操作将不可逆，是否继续进行？"), 0x24,
+                                         frame::Gbk("是否继续操作"));
+  if (answer != 5) return;
+  if (!RunPageStatement(kDeleteAll, "delete from TB_Event where EventType='100'")) return;
+  ClearNumberLists();
+}
 
 }  // namespace gmdesk

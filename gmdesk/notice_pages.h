@@ -1,0 +1,36 @@
+// What the four notice pages share: a button's statement run and logged on
+// its page, and number lists filled from one column of a query.
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+#include "frame/gbk.h"
+#include "frame/window_model.h"
+
+namespace gmdesk {
+
+// A control's text, ready to stand between quotes in a statement.
+frame::Text QuotedTextOf(frame::ControlId control, frame::Property property);
+
+struct PageStatement {
+  frame::ControlId connection;
+  frame::ControlId button;
+  bool disables_button;  // held disabled while the statement runs
+  frame::ControlId log_box;
+  std::string_view success_text;
+  // Aimed at the chosen row: changing none means that row is gone, a failure.
+  bool aims_at_one_row;
+};
+
+// Runs the statement, logs its outcome on the page and enables the button
+// again; true when it succeeded.
+bool RunPageStatement(const PageStatement& page, const frame::Text& statement);
+
+// Appends the column's value of every row the query returns to each list, in
+// the server's order, without clearing them.
+void AppendColumnToLists(frame::ControlId records, frame::ControlId connection,
+                         const frame::Text& query, std::string_view column,
+                         std::initializer_list<frame::ControlId> lists);
+
+}  // namespace gmdesk

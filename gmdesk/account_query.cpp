@@ -1,10 +1,114 @@
 #include "gmdesk/account_query.h"
 
-// Not built yet.
+#include <string_view>
+#include <vector>
+
+#include "frame/db/db_services.h"
+#include "frame/services.h"
+#include "gmdesk/database_steps.h"
+#include "gmdesk/main_window.h"
+#include "gmdesk/player_areas.h"
 
 namespace gmdesk {
+namespace {
 
-void QueryAccount() {}
-void OnCharacterSelected() {}
+using frame::Property;
+
+frame::Text BoxText(ControlId box, Property property = Property::kText) {
+  return frame::GetControlProperty(kMainWindow, box, property).AsText();
+}
+
+void SetBoxText(ControlId box, const frame::Text& text) {
+  frame::SetControlProperty(kMainWindow, box, Property::kText, text);
+}
+
+void OpenRecords(ControlId connection, const frame::Text& statement) {
+  frame::AttachRecordSet(kMainWindow, kRecordSet1, connection);
+  frame::OpenRecordSet(kMainWindow, kRecordSet1, statement);
+}
+
+frame::Text ReadField(std::string_view column) {
+  frame::Text value;
+  frame::ReadFieldText(kMainWindow, kRecordSet1, column, value);
+  return value;
+}
+
+// Reads the area's columns from the row selected by the key, then shows them:
+// a statement that fails or finds no row empties every box of the area.
+void ShowArea(const PlayerArea& area, const frame::Text& key) {
+  OpenRecords(area.connection, frame::ConcatTexts(area.select_start, Quoted(key), area.select_end));
+  std::vector<frame::Text> values;
+  for (const AreaField& field : area.fields)
+    values.push_back(ReadField(field.column));
+  for (size_t i = 0; i < area.fields.size(); ++i)
+    SetBoxText(area.fields[i].box, ShownValue(area.fields[i], values[i]));
+  frame::CloseRecordSet(kMainWindow, kRecordSet1);
+}
+
+void ListCharacters(const frame::Text& account_key) {
+  OpenRecords(kGameConnection,
+              frame::ConcatTexts("SELECT Name  FROM TB_CharacterBasic Where MemberID  ='",
+                                 Quoted(account_key), "'"));
+  frame::MoveFirstRecord(kMainWindow, kRecordSet1);
+  while (!frame::AtEndOfRecords(kMainWindow, kRecordSet1)) {
+    frame::AddComboItem(kMainWindow, kCharacterList, ReadField("Name"));
+    frame::MoveNextRecord(kMainWindow, kRecordSet1);
+  }
+  frame::CloseRecordSet(kMainWindow, kRecordSet1);
+}
+
+// The character view: the first character the server finds by that name.
+void ShowCharacter(const frame::Text& name) {
+  frame::Text character_id =
+      ReadOneField(kRecordSet1, kGameConnection,
+                   frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'",
+                                      Quoted(name), "'"),
+                   "CharacterID");
+  SetBoxText(kCharacterIdBox, KeyText(character_id));
+  ShowArea(kPlayerAreas[kPurpleArea], BoxText(kCharacterIdBox));
+  ShowArea(kPlayerAreas[kCyanArea], BoxText(kCharacterIdBox));
+}
+
+frame::Text ShownCharacterName() {
+  return BoxText(kCharacterList, Property::kContentText);
+}
+
+}  // namespace
+
+void QueryAccount() {
+  frame::ClearComboItems(kMainWindow, kCharacterList);
+  frame::FocusControl(kMainWindow, kCharacterList);
+
+  frame::Text account = BoxText(kQueryAccountBox);
+  if (account.empty()) {
+    frame::ShowMessageBox(frame::Gbk("请输入帐号"));
+    return;
+  }
+  // The server may match another letter case or trailing blanks; only the
+  // account exactly as stored counts as found.
+  frame::Text stored_id = ReadOneField(
+      kRecordSet1, kMemberConnection,
+      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", Quoted(account), "'"), "ID");
+  if (stored_id != account) {
+    frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
+    return;
+  }
+
+  frame::Text member_key = ReadOneField(
+      kRecordSet1, kMemberConnection,
+      frame::ConcatTexts("SELECT MemberKey FROM Member Where ID ='", Quoted(account), "'"),
+      "MemberKey");
+  SetBoxText(kAccountKeyBox, KeyText(member_key));
+  ShowArea(kPlayerAreas[kYellowArea], account);
+
+  ListCharacters(BoxText(kAccountKeyBox));
+  // Selecting from the program raises no pick: the view is shown here.
+  frame::SetControlProperty(kMainWindow, kCharacterList, Property::kSelectedIndex, 0);
+  ShowCharacter(ShownCharacterName());
+}
+
+void OnCharacterSelected() {
+  ShowCharacter(ShownCharacterName());
+}
 
 }  // namespace gmdesk

@@ -73,6 +73,10 @@ QWidget* CreateComboBox(const ControlDefinition& control, QWidget& parent) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
+    // Qt picks the item whose text was typed when Enter is pressed or the
+    // text loses the focus; on Windows typing picks nothing.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
   }
   for (const QString& item : ItemTexts(control))
     AddComboItem(*combo, item, 0);

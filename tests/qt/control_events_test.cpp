@@ -184,10 +184,17 @@ TEST_F(ControlEventsTest, HandlersWritesToCombosRaiseNothingAndKeepTheListsRules
 }
 
 TEST_F(ControlEventsTest, TypingIntoAnEditableComboRaisesNothingAndReadsAsTyped) {
-  ASSERT_TRUE(program_.Type(kEditableCombo, QString::fromUtf8("35元")));
+  ASSERT_TRUE(program_.Type(kEditableCombo, QString::fromUtf8("35元\n")));
   program_.ProcessEvents();
   EXPECT_EQ(frame::Utf8(Get(kEditableCombo, Property::kContentText).AsText()), "35元");
   EXPECT_EQ(Get(kEditableCombo, Property::kSelectedIndex).AsInt(), -1);
+  // Not even an item's text picks the item, with Enter or when the focus leaves.
+  Set(kEditableCombo, Property::kContentText, "");
+  ASSERT_TRUE(program_.Type(kEditableCombo, QString::fromUtf8("20\n")));
+  program_.Click(kEdit);
+  program_.ProcessEvents();
+  EXPECT_EQ(Get(kEditableCombo, Property::kSelectedIndex).AsInt(), -1);
+  EXPECT_EQ(Get(kEditableCombo, Property::kContentText).AsText(), "20");
   EXPECT_EQ(Count("combo"), 0);
 
   ASSERT_TRUE(program_.PickComboItem(kEditableCombo, 0));

@@ -27,7 +27,13 @@ int no_argc = 0;
 char** no_argv = nullptr;
 
 int KeyOf(QChar c) {
+  if (c == u'\n') return Qt::Key_Return;
   return c.unicode() < 0x80 ? c.toUpper().unicode() : 0;
+}
+
+// The text a key types: Enter types "\r".
+QString TextOf(QChar c) {
+  return c == u'\n' ? QStringLiteral("\r") : QString(c);
 }
 
 }  // namespace
@@ -137,7 +143,7 @@ bool QtProgram::TypeInto(QWidget& target, const QString& text) {
   for (QChar c : text) {
     // Keys go where the focus is now; a key may have moved it.
     if (QWidget* focus = target.window()->focusWidget()) {
-      PressKey(*focus, KeyOf(c), Qt::NoModifier, QString(c));
+      PressKey(*focus, KeyOf(c), Qt::NoModifier, TextOf(c));
     }
   }
   ProcessEvents();

@@ -47,8 +47,8 @@ class QtProgram {
 
   // The operator's actions.
   void Click(frame::ControlId control);
-  // Clicks into the box and types one key per character. False when the
-  // click could not give it the focus.
+  // Clicks into the box and types one key per character ("\n" is Enter).
+  // False when the click could not give it the focus.
   bool Type(frame::ControlId control, const QString& text);
   bool TypeInto(QWidget& target, const QString& text);
   // Clicks into the box and pastes the text with Ctrl+V.

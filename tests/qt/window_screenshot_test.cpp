@@ -9,8 +9,8 @@
 
 #include "acctdesk/main_window.h"
 #include "frame/control_services.h"
+#include "gmdesk/main_window.h"
 #include "tests/frame/test_window.h"
-#include "tests/qt/gmdesk_window_outline.h"
 #include "tests/qt/qt_program.h"
 
 namespace {
@@ -46,9 +46,9 @@ TEST(WindowScreenshotTest, RendersTheSampleWindow) {
 
 TEST(WindowScreenshotTest, RendersTheToolWindows) {
   {
-    QtProgram program(gmdesk_window_outline::kProgram);
+    QtProgram program(gmdesk::kProgram);
     ASSERT_TRUE(program.Start());
-    Render(program, "gmdesk_outline.png");
+    Render(program, "gmdesk_window.png");
   }
   {
     QtProgram program(acctdesk::kProgram);

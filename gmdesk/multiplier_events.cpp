@@ -1,17 +1,165 @@
 #include "gmdesk/multiplier_events.h"
 
-// Not built yet.
+#include <cstddef>
+#include <string_view>
+
+#include "frame/db/db_services.h"
+#include "frame/services.h"
+#include "gmdesk/database_steps.h"
+#include "gmdesk/main_window.h"
 
 namespace gmdesk {
+namespace {
 
-void OnGoldLoadClick() {}
-void OnGoldEventSelected() {}
-void SubmitGoldEvent() {}
-void OnExpLoadClick() {}
-void OnExpEventSelected() {}
-void SubmitExpEvent() {}
-void OnDropLoadClick() {}
-void OnDropEventSelected() {}
-void SubmitDropEvent() {}
+using frame::Property;
+
+// One page of 选择夹2: the kind of TB_Event row it edits and its controls.
+struct MultiplierPage {
+  std::string_view event_type;
+  ControlId load_button;
+  ControlId submit_button;
+  ControlId event_list;
+  ControlId start_box;
+  ControlId end_box;
+  ControlId current_box;  // read-only, the stored multiplier
+  ControlId new_box;      // the multiplier to write
+  frame::Subroutine loader_thread;
+};
+
+// A thread body for StartThread must be a plain function: one per page.
+template <size_t kPage>
+void LoadEventsThread();
+
+enum PageIndex : size_t { kGoldPage, kExpPage, kDropPage };
+
+constexpr MultiplierPage kPages[] = {
+    {"2", kGoldLoadButton, kGoldSubmitButton, kGoldEventList, kGoldStartBox, kGoldEndBox,
+     kGoldCurrentBox, kGoldNewBox, LoadEventsThread<kGoldPage>},
+    {"1", kExpLoadButton, kExpSubmitButton, kExpEventList, kExpStartBox, kExpEndBox, kExpCurrentBox,
+     kExpNewBox, LoadEventsThread<kExpPage>},
+    {"4", kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
+     kDropCurrentBox, kDropNewBox, LoadEventsThread<kDropPage>},
+};
+
+frame::Text BoxText(ControlId box) {
+  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
+}
+
+// The picked event number, as the combo shows it now.
+frame::Text EventNumber(const MultiplierPage& page) {
+  return frame::GetControlProperty(kMainWindow, page.event_list, Property::kContentText).AsText();
+}
+
+// A single-row read of one column of the picked event.
+frame::Text ReadEventField(const MultiplierPage& page, std::string_view column) {
+  frame::Text statement = frame::ConcatTexts("SELECT ", column, "  FROM TB_Event Where EventNo ='",
+                                             Quoted(EventNumber(page)), "'");
+  return ReadOneField(kRecordSet3, kGameConnection, statement, column);
+}
+
+// intData01 holds the multiplier times 100.
+frame::Text ShownMultiplier(const frame::Text& stored) {
+  return frame::ToText(frame::Value(frame::ToInteger(frame::Value(stored)) / 100.0));
+}
+
+frame::Text StoredMultiplier(const frame::Text& typed) {
+  return frame::ToText(frame::Value(frame::ToInteger(frame::Value(typed)) * 100.0));
+}
+
+// Dates and multiplier of the picked event. The box is emptied first, so a
+// pick that overlaps a reload never shows two values run together.
+void ShowPickedEvent(const MultiplierPage& page) {
+  frame::Text start = ReadEventField(page, "StartDate");
+  frame::SetControlProperty(kMainWindow, page.start_box, Property::kText,
+                            frame::LeftText(start, 10));
+  frame::Text end = ReadEventField(page, "EndDate");
+  frame::SetControlProperty(kMainWindow, page.end_box, Property::kText, frame::LeftText(end, 10));
+  frame::Text multiplier = ReadEventField(page, "intData01");
+  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText, "");
+  frame::AppendEditText(kMainWindow, page.current_box, ShownMultiplier(multiplier));
+}
+
+// Worker thread: lists the page's events after what the combo holds, then
+// shows the first.
+void LoadEvents(const MultiplierPage& page) {
+  frame::AttachRecordSet(kMainWindow, kRecordSet3, kGameConnection);
+  frame::OpenRecordSet(
+      kMainWindow, kRecordSet3,
+      frame::ConcatTexts("SELECT EventNo  FROM TB_Event Where EventType ='", page.event_type, "'"),
+      1);
+  frame::MoveFirstRecord(kMainWindow, kRecordSet3);
+  while (!frame::AtEndOfRecords(kMainWindow, kRecordSet3)) {
+    frame::Text event_number;
+    frame::ReadFieldText(kMainWindow, kRecordSet3, "EventNo", event_number);
+    frame::AddComboItem(kMainWindow, page.event_list, event_number);
+    frame::MoveNextRecord(kMainWindow, kRecordSet3);
+  }
+  frame::CloseRecordSet(kMainWindow, kRecordSet3);
+  frame::SetControlProperty(kMainWindow, page.event_list, Property::kSelectedIndex, 0);
+  frame::SetControlProperty(kMainWindow, page.submit_button, Property::kDisabled, false);
+  ShowPickedEvent(page);
+}
+
+template <size_t kPage>
+void LoadEventsThread() {
+  LoadEvents(kPages[kPage]);
+}
+
+// Each page loads by its button once per run; later loads follow a submit.
+void OnLoadClick(const MultiplierPage& page) {
+  frame::SetControlProperty(kMainWindow, page.load_button, Property::kDisabled, true);
+  frame::StartThread(page.loader_thread);
+}
+
+void SubmitEvent(const MultiplierPage& page) {
+  frame::Text multiplier = StoredMultiplier(BoxText(page.new_box));
+  frame::Text start = BoxText(page.start_box);
+  frame::Text end = BoxText(page.end_box);
+  frame::Text event_number = EventNumber(page);
+  frame::Text statement = frame::ConcatTexts(
+      "update TB_Event set StartDate='", Quoted(start), "',EndDate='", Quoted(end), "',intData01='",
+      multiplier, "' where EventNo ='", Quoted(event_number), "'");
+  // An UPDATE that changed no row found no event to change.
+  if (RunStatement(kGameConnection, statement) != StatementOutcome::kRan) {
+    frame::ShowMessageBox(frame::Gbk("提交数据失败"));
+    return;
+  }
+  frame::ClearComboItems(kMainWindow, page.event_list);
+  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText, "");
+  frame::StartThread(page.loader_thread);
+  frame::ShowMessageBox(frame::Gbk("数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效"));
+}
+
+}  // namespace
+
+void OnGoldLoadClick() {
+  OnLoadClick(kPages[kGoldPage]);
+}
+void OnGoldEventSelected() {
+  ShowPickedEvent(kPages[kGoldPage]);
+}
+void SubmitGoldEvent() {
+  SubmitEvent(kPages[kGoldPage]);
+}
+
+void OnExpLoadClick() {
+  OnLoadClick(kPages[kExpPage]);
+}
+void OnExpEventSelected() {
+  ShowPickedEvent(kPages[kExpPage]);
+}
+void SubmitExpEvent() {
+  SubmitEvent(kPages[kExpPage]);
+}
+
+void OnDropLoadClick() {
+  OnLoadClick(kPages[kDropPage]);
+}
+void OnDropEventSelected() {
+  ShowPickedEvent(kPages[kDropPage]);
+}
+void SubmitDropEvent() {
+  SubmitEvent(kPages[kDropPage]);
+}
 
 }  // namespace gmdesk

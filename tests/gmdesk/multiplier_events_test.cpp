@@ -1,2 +1,413 @@
-// Filled in by its own change.
+// The gold, experience and drop multiplier pages, over the scripted database.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "frame/db/db_services.h"
+#include "frame/services.h"
+#include "tests/gmdesk/gmdesk_program.h"
+
+namespace {
+
+using namespace gmdesk;
+using frame::FieldKind;
+using frame::FieldValue;
+using gmdesk_testing::GmdeskProgram;
+using Texts = std::vector<std::string>;
+
+constexpr const char* kSuccess = "数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效";
+constexpr const char* kFailure = "提交数据失败";
+
+struct Page {
+  const char* name;
+  int32_t tab_page;
+  const char* event_type;
+  ControlId load_button;
+  ControlId submit_button;
+  ControlId event_list;
+  ControlId start_box;
+  ControlId end_box;
+  ControlId current_box;
+  ControlId new_box;
+};
+
+const Page kPages[] = {
+    {"gold", 0, "2", kGoldLoadButton, kGoldSubmitButton, kGoldEventList, kGoldStartBox, kGoldEndBox,
+     kGoldCurrentBox, kGoldNewBox},
+    {"experience", 1, "1", kExpLoadButton, kExpSubmitButton, kExpEventList, kExpStartBox,
+     kExpEndBox, kExpCurrentBox, kExpNewBox},
+    {"drop", 2, "4", kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
+     kDropCurrentBox, kDropNewBox},
+};
+const Page& kGold = kPages[0];
+const Page& kExp = kPages[1];
+const Page& kDrop = kPages[2];
+
+std::string ListStatement(const std::string& event_type) {
+  return "SELECT EventNo  FROM TB_Event Where EventType ='" + event_type + "'";
+}
+
+// The number as it stands between quotes.
+std::string Doubled(std::string text) {
+  for (size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 2))
+    text.insert(at, 1, '\'');
+  return text;
+}
+
+std::string FieldStatement(const std::string& column, const std::string& event_number) {
+  return "SELECT " + column + "  FROM TB_Event Where EventNo ='" + Doubled(event_number) + "'";
+}
+
+// What showing one event sends, in order.
+Texts ShowStatements(const std::string& event_number) {
+  return {FieldStatement("StartDate", event_number), FieldStatement("EndDate", event_number),
+          FieldStatement("intData01", event_number)};
+}
+
+FieldValue Date(std::string raw) {
+  return {FieldKind::kDateTime, std::move(raw)};
+}
+FieldValue Int(std::string raw) {
+  return {FieldKind::kInteger, std::move(raw)};
+}
+FieldValue Str(std::string raw) {
+  return {FieldKind::kText, std::move(raw)};
+}
+
+struct Event {
+  std::string number;
+  std::string event_type;
+  FieldValue start = Date("2015-01-01 00:00:00");
+  FieldValue end = Date("2016-01-01 00:00:00");
+  FieldValue multiplier = Int("100");
+};
+
+// TB_Event as the scripted database answers it.
+void Seed(frame::ScriptedDatabase& database, const std::vector<Event>& events) {
+  for (const char* event_type : {"2", "1", "4"}) {
+    frame::ResultTable list{{"EventNo"}, {}};
+    for (const Event& event : events) {
+      if (event.event_type == event_type) list.rows.push_back({Str(event.number)});
+    }
+    database.ReturnRows(ListStatement(event_type), list);
+  }
+  for (const Event& event : events) {
+    database.ReturnRows(FieldStatement("StartDate", event.number),
+                        {{"StartDate"}, {{event.start}}});
+    database.ReturnRows(FieldStatement("EndDate", event.number), {{"EndDate"}, {{event.end}}});
+    database.ReturnRows(FieldStatement("intData01", event.number),
+                        {{"intData01"}, {{event.multiplier}}});
+  }
+}
+
+// gmdesk with TB_Event seeded and the panel as connecting leaves it once the
+// game database has opened.
+class MultiplierDesk : public GmdeskProgram {
+ public:
+  explicit MultiplierDesk(const std::vector<Event>& events) { Seed(database(), events); }
+
+  void StartConnected() {
+    Start();
+    ASSERT_TRUE(frame::ConnectSqlServer(kMainWindow, kGameConnection, "127.0.0.1,1433", "KV7_User",
+                                        "sa", "pw"));
+    frame::SetControlProperty(kMainWindow, kSettingsPanel, frame::Property::kDisabled, false);
+  }
+
+  void Show(const Page& page) {
+    ASSERT_TRUE(window().SelectTabPage(kMultiplierTabs, page.tab_page));
+  }
+
+  void Load(const Page& page) {
+    Show(page);
+    ASSERT_TRUE(window().Click(page.load_button)) << page.name;
+    Settle();
+  }
+
+  void Pick(const Page& page, int32_t index) {
+    ASSERT_TRUE(window().PickComboItem(page.event_list, index)) << page.name << " " << index;
+  }
+
+  void Submit(const Page& page) {
+    ASSERT_TRUE(window().Click(page.submit_button)) << page.name;
+    Settle();
+  }
+
+  std::string Text(ControlId control) { return window().TextOf(control); }
+
+  // A page nobody has used since connecting.
+  void ExpectUntouched(const Page& page) {
+    SCOPED_TRACE(page.name);
+    EXPECT_TRUE(window().ComboItems(page.event_list).empty());
+    EXPECT_EQ(window().SelectedIndex(page.event_list), -1);
+    EXPECT_EQ(Text(page.start_box), "");
+    EXPECT_EQ(Text(page.end_box), "");
+    EXPECT_EQ(Text(page.current_box), "");
+    EXPECT_EQ(Text(page.new_box), "100");
+    EXPECT_FALSE(window().IsDisabled(page.load_button));
+    EXPECT_TRUE(window().IsDisabled(page.submit_button));
+  }
+
+  // The last box shown: an OK box with the default caption.
+  void ExpectLastBoxIsPlain() {
+    ASSERT_FALSE(window().MessageBoxes().empty());
+    auto box = window().MessageBoxes().back();
+    EXPECT_EQ(box.caption, "信息：");
+    EXPECT_EQ(box.flags, 0x2000) << "OK only";
+  }
+};
+
+// Events of all three kinds, so that each page must pick out its own.
+std::vector<Event> ThreeKinds() {
+  return {
+      {"7", "2", Date("2015-03-01 12:30:45"), Date("2016-02-29 23:59:59"), Int("150")},
+      {"3", "1", Date("2015-04-01 00:00:00"), Date("2015-05-01 00:00:00"), Int("200")},
+      {"9", "2", Date("2015-06-01 00:00:00"), Date("2015-07-01 00:00:00"), Int("300")},
+      {"12", "4", Date("2014-12-31 08:00:00"), Date("2015-01-31 08:00:00"), Int("125")},
+      {"5", "1", Date("2015-08-01 00:00:00"), Date("2015-09-01 00:00:00"), Int("100")},
+      {"20", "100", Date("2015-01-01 00:00:00"), Date("2016-01-01 00:00:00"), Int("0")},
+  };
+}
+
+TEST(MultiplierPages, LoadingListsThePagesEventsAndShowsTheFirst) {
+  struct Case {
+    const Page& page;
+    Texts items;
+    const char* start;
+    const char* end;
+    const char* current;
+  };
+  const Case cases[] = {
+      {kGold, {"7", "9"}, "2015-03-01", "2016-02-29", "1.5"},
+      {kExp, {"3", "5"}, "2015-04-01", "2015-05-01", "2"},
+      {kDrop, {"12"}, "2014-12-31", "2015-01-31", "1.25"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page.name);
+    MultiplierDesk gmdesk(ThreeKinds());
+    gmdesk.StartConnected();
+    EXPECT_TRUE(gmdesk.NewStatements().empty());
+    gmdesk.Load(c.page);
+
+    Texts expected{ListStatement(c.page.event_type)};
+    for (const std::string& statement : ShowStatements(c.items.front()))
+      expected.push_back(statement);
+    EXPECT_EQ(gmdesk.NewStatements(), expected);
+    EXPECT_EQ(gmdesk.window().ComboItems(c.page.event_list), c.items);
+    EXPECT_EQ(gmdesk.window().SelectedIndex(c.page.event_list), 0);
+    EXPECT_EQ(gmdesk.Text(c.page.event_list), c.items.front());
+    EXPECT_EQ(gmdesk.Text(c.page.start_box), c.start);
+    EXPECT_EQ(gmdesk.Text(c.page.end_box), c.end);
+    EXPECT_EQ(gmdesk.Text(c.page.current_box), c.current);
+    EXPECT_EQ(gmdesk.Text(c.page.new_box), "100");
+    EXPECT_TRUE(gmdesk.window().IsUsable(c.page.submit_button));
+    EXPECT_TRUE(gmdesk.window().IsDisabled(c.page.load_button));
+    EXPECT_TRUE(gmdesk.NewBoxes().empty());
+    for (const Page& other : kPages) {
+      if (other.load_button != c.page.load_button) gmdesk.ExpectUntouched(other);
+    }
+  }
+}
+
+TEST(MultiplierPages, PickingShowsEachEventInTurn) {
+  // intData01 holds the multiplier times 100; a missing value shows as 0.
+  MultiplierDesk gmdesk({
+      {"1", "2", Date("2015-01-02 03:04:05"), Date("2015-02-03 00:00:00"), Int("150")},
+      {"2", "2", Date("2015-03-04 00:00:00"), Date("2015-04-05 00:00:00"), Int("200")},
+      {"3", "2", Date("2015-05-06 00:00:00"), Date("2015-06-07 00:00:00"), Int("125")},
+      {"4", "2", Date("2015-07-08 00:00:00"), Date("2015-08-09 00:00:00"), Int("0")},
+      {"5", "2", {}, {}, {}},
+  });
+  gmdesk.StartConnected();
+  gmdesk.Load(kGold);
+  gmdesk.NewStatements();
+
+  struct Case {
+    int32_t index;
+    const char* number;
+    const char* start;
+    const char* end;
+    const char* current;
+  };
+  const Case cases[] = {
+      {1, "2", "2015-03-04", "2015-04-05", "2"},
+      {2, "3", "2015-05-06", "2015-06-07", "1.25"},
+      {3, "4", "2015-07-08", "2015-08-09", "0"},
+      {0, "1", "2015-01-02", "2015-02-03", "1.5"},
+      {4, "5", "", "", "0"},
+      {1, "2", "2015-03-04", "2015-04-05", "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number);
+    // Typed dates do not survive a pick.
+    gmdesk.Type(kGoldStartBox, "1999-01-01");
+    gmdesk.Type(kGoldEndBox, "1999-12-31");
+    gmdesk.Pick(kGold, c.index);
+    EXPECT_EQ(gmdesk.NewStatements(), ShowStatements(c.number));
+    EXPECT_EQ(gmdesk.Text(kGoldStartBox), c.start);
+    EXPECT_EQ(gmdesk.Text(kGoldEndBox), c.end);
+    EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), c.current);
+  }
+  EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"1", "2", "3", "4", "5"}));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+  EXPECT_TRUE(gmdesk.NewBoxes().empty());
+}
+
+TEST(MultiplierPages, ASubmitWritesTheRowAndReloadsThePage) {
+  struct Case {
+    const char* typed_multiplier;
+    const char* written;
+  };
+  // Only whole multipliers can be set: the box holds digits and the minus sign.
+  const Case cases[] = {{"2", "200"}, {"", "0"}, {"15", "1500"}, {"-1", "-100"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed_multiplier);
+    MultiplierDesk gmdesk(ThreeKinds());
+    gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
+    gmdesk.StartConnected();
+    gmdesk.Load(kGold);
+    gmdesk.Pick(kGold, 1);
+    gmdesk.Type(kGoldNewBox, c.typed_multiplier);
+    // Dates are written whole, as the boxes hold them.
+    gmdesk.Type(kGoldStartBox, "2015-10-01-08");
+    gmdesk.Type(kGoldEndBox, "2015-10-31");
+    gmdesk.NewStatements();
+    gmdesk.NewBoxes();
+
+    // The stored row as the reload finds it.
+    gmdesk.database().ReturnRows(FieldStatement("intData01", "7"), {{"intData01"}, {{Int("400")}}});
+    gmdesk.Submit(kGold);
+
+    Texts expected{std::string("update TB_Event set StartDate='2015-10-01-08',EndDate='2015-10-31',"
+                               "intData01='") +
+                       c.written + "' where EventNo ='9'",
+                   ListStatement("2")};
+    for (const std::string& statement : ShowStatements("7"))
+      expected.push_back(statement);
+    EXPECT_EQ(gmdesk.NewStatements(), expected);
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+    gmdesk.ExpectLastBoxIsPlain();
+
+    // Each event is listed once, and the first is shown, not the one changed.
+    EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"7", "9"}));
+    EXPECT_EQ(gmdesk.window().SelectedIndex(kGoldEventList), 0);
+    EXPECT_EQ(gmdesk.Text(kGoldStartBox), "2015-03-01");
+    EXPECT_EQ(gmdesk.Text(kGoldEndBox), "2016-02-29");
+    EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "4");
+    EXPECT_EQ(gmdesk.Text(kGoldNewBox), c.typed_multiplier);
+    EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+    // The load button stays disabled for good.
+    EXPECT_TRUE(gmdesk.window().IsDisabled(kGoldLoadButton));
+    EXPECT_FALSE(gmdesk.window().Click(kGoldLoadButton));
+    gmdesk.ExpectUntouched(kExp);
+    gmdesk.ExpectUntouched(kDrop);
+  }
+}
+
+TEST(MultiplierPages, EachPageSubmitsAndReloadsItsOwnEvents) {
+  for (const Page& page : kPages) {
+    SCOPED_TRACE(page.name);
+    MultiplierDesk gmdesk(ThreeKinds());
+    gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
+    gmdesk.StartConnected();
+    gmdesk.Load(page);
+    std::string first = gmdesk.window().ComboItems(page.event_list).front();
+    gmdesk.NewStatements();
+    gmdesk.Submit(page);
+
+    Texts sent = gmdesk.NewStatements();
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(sent[0], "update TB_Event set StartDate='" + gmdesk.Text(page.start_box) +
+                           "',EndDate='" + gmdesk.Text(page.end_box) +
+                           "',intData01='10000' where EventNo ='" + first + "'");
+    EXPECT_EQ(sent[1], ListStatement(page.event_type));
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+    EXPECT_EQ(gmdesk.window().ComboItems(page.event_list).front(), first);
+    for (const Page& other : kPages) {
+      if (other.load_button != page.load_button) gmdesk.ExpectUntouched(other);
+    }
+  }
+}
+
+TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
+  // A vanished event number updates no row: that is no success either.
+  const frame::ScriptedOutcome outcomes[] = {{.fails = true}, {.changed_rows = 0}};
+  for (const frame::ScriptedOutcome& outcome : outcomes) {
+    SCOPED_TRACE(outcome.fails ? "failed" : "no row changed");
+    MultiplierDesk gmdesk(ThreeKinds());
+    gmdesk.database().Script(frame::Contains("update"), outcome);
+    gmdesk.StartConnected();
+    gmdesk.Load(kExp);
+    gmdesk.Pick(kExp, 1);
+    gmdesk.Type(kExpNewBox, "3");
+    gmdesk.Type(kExpStartBox, "2015-11-01");
+    gmdesk.NewStatements();
+    gmdesk.Submit(kExp);
+    gmdesk.Submit(kExp);
+
+    const char* statement =
+        "update TB_Event set StartDate='2015-11-01',EndDate='2015-09-01',intData01='300' "
+        "where EventNo ='5'";
+    EXPECT_EQ(gmdesk.NewStatements(), (Texts{statement, statement}));
+    EXPECT_EQ(gmdesk.NewBoxes(), (Texts{kFailure, kFailure}));
+    gmdesk.ExpectLastBoxIsPlain();
+    EXPECT_EQ(gmdesk.window().ComboItems(kExpEventList), (Texts{"3", "5"}));
+    EXPECT_EQ(gmdesk.window().SelectedIndex(kExpEventList), 1);
+    EXPECT_EQ(gmdesk.Text(kExpStartBox), "2015-11-01");
+    EXPECT_EQ(gmdesk.Text(kExpEndBox), "2015-09-01");
+    EXPECT_EQ(gmdesk.Text(kExpCurrentBox), "1");
+    EXPECT_EQ(gmdesk.Text(kExpNewBox), "3");
+    EXPECT_TRUE(gmdesk.window().IsUsable(kExpSubmitButton));
+    EXPECT_TRUE(gmdesk.window().IsDisabled(kExpLoadButton));
+  }
+}
+
+TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
+  std::vector<Event> events = ThreeKinds();
+  std::erase_if(events, [](const Event& event) { return event.event_type == "4"; });
+  MultiplierDesk gmdesk(events);
+  gmdesk.StartConnected();
+  gmdesk.Load(kDrop);
+
+  Texts expected{ListStatement("4")};
+  for (const std::string& statement : ShowStatements(""))
+    expected.push_back(statement);
+  EXPECT_EQ(gmdesk.NewStatements(), expected);
+  EXPECT_TRUE(gmdesk.window().ComboItems(kDropEventList).empty());
+  EXPECT_EQ(gmdesk.window().SelectedIndex(kDropEventList), -1);
+  EXPECT_EQ(gmdesk.Text(kDropStartBox), "");
+  EXPECT_EQ(gmdesk.Text(kDropEndBox), "");
+  EXPECT_EQ(gmdesk.Text(kDropCurrentBox), "0");
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDropSubmitButton));
+
+  // With no event picked the update finds no row to change.
+  gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 0});
+  gmdesk.Submit(kDrop);
+  EXPECT_EQ(gmdesk.NewStatements(),
+            Texts{"update TB_Event set StartDate='',EndDate='',intData01='10000' "
+                  "where EventNo =''"});
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{kFailure});
+  EXPECT_EQ(gmdesk.Text(kDropCurrentBox), "0");
+}
+
+TEST(MultiplierPages, QuotesFromTheDatabaseAreDoubledInStatements) {
+  MultiplierDesk gmdesk({
+      {"7'a", "2", Str("2015'01-01 junk"), Date("2016-01-01 00:00:00"), Int("100")},
+  });
+  gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
+  gmdesk.StartConnected();
+  gmdesk.Load(kGold);
+  EXPECT_EQ(gmdesk.NewStatements(),
+            (Texts{ListStatement("2"), "SELECT StartDate  FROM TB_Event Where EventNo ='7''a'",
+                   "SELECT EndDate  FROM TB_Event Where EventNo ='7''a'",
+                   "SELECT intData01  FROM TB_Event Where EventNo ='7''a'"}));
+  EXPECT_EQ(gmdesk.Text(kGoldStartBox), "2015'01-01");
+
+  gmdesk.Submit(kGold);
+  EXPECT_EQ(gmdesk.NewStatements().front(),
+            "update TB_Event set StartDate='2015''01-01',EndDate='2016-01-01',intData01='10000' "
+            "where EventNo ='7''a'");
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+}
+
+}  // namespace

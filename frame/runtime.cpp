@@ -174,6 +174,8 @@ bool Runtime::StartThread(Subroutine body) {
         }
       } catch (const ProgramEnded&) {
       }
+      for (const auto& [id, component] : components_)
+        component->ForgetThisThread();
       --workers->count;
     }).detach();
   } catch (const std::system_error&) {

@@ -32,6 +32,8 @@ class WindowComponent {
  public:
   virtual ~WindowComponent() = default;
   virtual PropertyValue GetProperty(Property /*property*/) const { return {}; }
+  // Called on a worker thread as it ends: drop what is kept for that thread.
+  virtual void ForgetThisThread() {}
 };
 
 using ComponentFactory =

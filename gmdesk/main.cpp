@@ -2,4 +2,6 @@
 #include "frame/desktop_program.h"
 #include "gmdesk/main_window.h"
 
-int main(int argc, char** argv) { frame::RunDesktopProgram(argc, argv, gmdesk::kProgram); }
+int main(int argc, char** argv) {
+  frame::RunDesktopProgram(argc, argv, gmdesk::kProgram);
+}

@@ -122,6 +122,16 @@ void RecordSet::Close() {
   cursor.position = 0;
 }
 
+void RecordSet::ForgetThisThread() {
+  std::lock_guard lock(mutex_);
+  cursors_.erase(std::this_thread::get_id());
+}
+
+size_t RecordSet::cursor_count() const {
+  std::lock_guard lock(mutex_);
+  return cursors_.size();
+}
+
 PropertyValue RecordSet::GetProperty(Property property) const {
   if (property == Property::kAtEnd) return AtEnd();
   return {};

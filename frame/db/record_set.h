@@ -4,7 +4,8 @@
 //
 // Each thread has a cursor of its own (its connection, source, rows and
 // position): a worker's read loop and a UI-thread read of the same record set
-// never move each other's rows. A thread attaches before it opens.
+// never move each other's rows. A thread attaches before it opens; a worker's
+// cursor goes when the worker ends.
 #pragma once
 
 #include <cstddef>
@@ -48,6 +49,10 @@ class RecordSet final : public WindowComponent {
 
   // Property 13 answers AtEnd.
   PropertyValue GetProperty(Property property) const override;
+  void ForgetThisThread() override;
+
+  // Threads that have a cursor now.
+  size_t cursor_count() const;
 
  private:
   struct Cursor {

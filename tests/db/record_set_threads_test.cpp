@@ -6,6 +6,7 @@
 
 #include "frame/db/component_factory.h"
 #include "frame/db/db_services.h"
+#include "frame/db/record_set.h"
 #include "frame/db/scripted_database.h"
 #include "frame/program_services.h"
 #include "tests/db/db_test_window.h"
@@ -47,7 +48,6 @@ TEST(RecordSetThreads, EachThreadReadsItsOwnRows) {
     frame::ReadFieldText(kWindowId, kRecords, "N", first);
     frame::MoveNextRecord(kWindowId, kRecords);
     frame::ReadFieldText(kWindowId, kRecords, "N", second);
-    frame::CloseRecordSet(kWindowId, kRecords);
     worker_saw_its_rows = not_open && first == "w1" && second == "w2";
   });
   ASSERT_TRUE(program.Settle());
@@ -56,6 +56,12 @@ TEST(RecordSetThreads, EachThreadReadsItsOwnRows) {
   frame::Text text;
   EXPECT_TRUE(frame::ReadFieldText(kWindowId, kRecords, "N", text));
   EXPECT_EQ(text, "u2") << "the worker moved nothing of this thread's";
+
+  // The worker left its rows open; they went with it.
+  auto* records =
+      dynamic_cast<frame::RecordSet*>(program.runtime().FindComponent(kWindowId, kRecords));
+  ASSERT_NE(records, nullptr);
+  EXPECT_EQ(records->cursor_count(), 1u);
 }
 
 }  // namespace

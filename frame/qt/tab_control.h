@@ -16,7 +16,7 @@ class TabControl final : public QWidget {
   // controls just below it.
   static constexpr int kStripHeight = 21;
 
-  TabControl(const QStringList& captions, QWidget* parent = nullptr);
+  explicit TabControl(const QStringList& captions, QWidget* parent = nullptr);
 
   int PageCount() const { return static_cast<int>(pages_.size()); }
   QWidget* Page(int index) const;

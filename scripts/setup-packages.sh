@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   unixodbc unixodbc-dev tdsodbc odbc-postgresql
   postgresql postgresql-common
-  fonts-wqy-microhei
+  fonts-wqy-microhei locales
   libgtest-dev libgmock-dev
 )
 

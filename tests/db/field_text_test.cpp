@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <clocale>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
+
+#include "tests/support/decimal_comma_locale.h"
 
 namespace {
 
@@ -86,35 +84,15 @@ TEST(FieldText, EachKindHasItsTextForm) {
   }
 }
 
-// A locale whose decimal point is a comma: the installed one, or one built
-// for this test with localedef (LOCPATH is read at each setlocale). Empty when
-// neither works.
-std::string UseDecimalCommaLocale(const std::filesystem::path& scratch) {
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return "de_DE.UTF-8";
-  std::string command =
-      "localedef -i de_DE -f UTF-8 '" + (scratch / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-  if (std::system(command.c_str()) != 0) return {};
-  setenv("LOCPATH", scratch.c_str(), 1);
-  return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr ? "de_DE.UTF-8" : "";
-}
-
 // Qt's programs take the C locale from the environment; a decimal comma must
 // not reach a single text.
 TEST(FieldText, TheLocaleDoesNotMatter) {
-  std::filesystem::path scratch =
-      std::filesystem::temp_directory_path() / ("field-text-locale-" + std::to_string(getpid()));
-  std::filesystem::create_directories(scratch);
-  std::string locale = UseDecimalCommaLocale(scratch);
-  if (!locale.empty()) {
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-    for (const Case& c : kCases) {
-      EXPECT_EQ(FieldText({c.kind, c.raw}), c.text) << locale << " " << c.raw;
-    }
+  testing_support::DecimalCommaLocale locale;
+  if (locale.name().empty()) GTEST_SKIP() << "no locale with a decimal comma (package locales)";
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  for (const Case& c : kCases) {
+    EXPECT_EQ(FieldText({c.kind, c.raw}), c.text) << locale.name() << " " << c.raw;
   }
-  std::setlocale(LC_ALL, "C");
-  unsetenv("LOCPATH");
-  std::filesystem::remove_all(scratch);
-  if (locale.empty()) GTEST_SKIP() << "no locale with a decimal comma (package locales)";
 }
 
 }  // namespace

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "tests/support/decimal_comma_locale.h"
 
 namespace frame {
 namespace {
@@ -72,20 +73,10 @@ TEST(ToTextTest, FormatsEachKind) {
 }
 
 TEST(ToTextTest, DecimalPointIgnoresTheCLocale) {
-  const char* chosen = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "ru_RU.UTF-8",
-                           "de_DE", "fr_FR"}) {
-    if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-      chosen = name;
-      break;
-    }
-  }
-  if (chosen == nullptr) GTEST_SKIP() << "no locale with a comma decimal point is installed";
-  Text double_text = ToText(Value(1.5));
-  Text float_text = ToText(Value(2.25f));
-  std::setlocale(LC_NUMERIC, "C");
-  EXPECT_EQ(double_text, "1.5") << chosen;
-  EXPECT_EQ(float_text, "2.25") << chosen;
+  testing_support::DecimalCommaLocale locale;
+  if (locale.name().empty()) GTEST_SKIP() << "no locale with a decimal comma (package locales)";
+  EXPECT_EQ(ToText(Value(1.5)), "1.5");
+  EXPECT_EQ(ToText(Value(2.25f)), "2.25");
 }
 
 TEST(DateTimeTest, TimePartIsAsShortAsTheTimeAllows) {

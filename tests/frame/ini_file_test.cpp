@@ -406,20 +406,33 @@ TEST_F(IniFileTest, FailedWritesLeaveNothingBehind) {
   EXPECT_EQ(Entries(), (std::vector<string>{"config.ini", "plain"}));
 }
 
+// Permissions do not bind root, so as root the checks run as nobody.
 TEST_F(IniFileTest, ReadOnlyFilesAndDirectoriesStayAsTheyWere) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   const string before = "[S]\nK=old\n";
   WriteBytes(dir_ / "Config.ini", before);
-
-  fs::permissions(dir_ / "Config.ini", fs::perms(0444));
-  EXPECT_FALSE(WriteIniValue(PathOf("config.ini"), "S", "K", "new"));
-  EXPECT_TRUE(WriteIniValue(PathOf("config.ini"), "S", "K", "old"));  // nothing to store
-  fs::permissions(dir_ / "Config.ini", fs::perms(0644));
-
-  fs::permissions(dir_, fs::perms(0555));
-  EXPECT_FALSE(WriteIniValue(PathOf("config.ini"), "S", "K", "new"));
-  fs::permissions(dir_, fs::perms(0755));
-
+  auto refused = [&] {
+    fs::permissions(dir_ / "Config.ini", fs::perms(0444));
+    bool ok = !WriteIniValue(PathOf("config.ini"), "S", "K", "new") &&
+              WriteIniValue(PathOf("config.ini"), "S", "K", "old");  // nothing to store
+    fs::permissions(dir_ / "Config.ini", fs::perms(0644));
+    fs::permissions(dir_, fs::perms(0555));
+    ok = ok && !WriteIniValue(PathOf("config.ini"), "S", "K", "new");
+    fs::permissions(dir_, fs::perms(0755));
+    return ok;
+  };
+  if (::geteuid() == 0) {
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(::chown(dir_.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown((dir_ / "Config.ini").c_str(), kNobody, kNobody), 0);
+    EXPECT_EXIT(
+        {
+          if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
+          std::_Exit(refused() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+  } else {
+    EXPECT_TRUE(refused());
+  }
   EXPECT_EQ(ReadBytes(dir_ / "Config.ini"), before);
   EXPECT_EQ(Entries(), std::vector<string>{"Config.ini"});
 }

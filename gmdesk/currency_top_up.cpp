@@ -1,10 +1,88 @@
 #include "gmdesk/currency_top_up.h"
 
-// Not built yet.
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "frame/services.h"
+#include "gmdesk/database_steps.h"
+#include "gmdesk/main_window.h"
 
 namespace gmdesk {
+namespace {
 
-void OnCurrencyKindSelected() {}
-void AddAccountCurrency() {}
+using frame::Property;
+
+// The two columns a top-up adds to, by the index picked in 组合框1.
+struct CurrencyKind {
+  const char* update_start;
+  const char* success_text;
+  const char* failure_text;
+};
+
+constexpr CurrencyKind kCurrencyKinds[] = {
+    {"update member set cash=cash+", "龙币（酷币）增加成功", "龙币（酷币）增加失败"},
+    {"update member set bonuscash=bonuscash+", "积分（红利）增加成功", "积分（红利）增加失败"},
+};
+
+// Only the UI thread picks and reads it.
+int currency_kind = 0;
+
+// The amount stands in the statement without quotes, so it must be a number
+// and nothing else: an optional sign, digits, and optionally a point with
+// more digits. Blanks around it are harmless and are sent as typed.
+bool IsAmount(std::string_view text) {
+  auto is_digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  size_t at = text.find_first_not_of(' ');
+  size_t end = text.find_last_not_of(' ');
+  if (at == std::string_view::npos) return false;
+  std::string_view number = text.substr(at, end - at + 1);
+  if (number.front() == '+' || number.front() == '-') number.remove_prefix(1);
+  size_t point = number.find('.');
+  std::string_view whole = number.substr(0, point);
+  std::string_view fraction =
+      point == std::string_view::npos ? std::string_view("0") : number.substr(point + 1);
+  return !whole.empty() && !fraction.empty() && std::ranges::all_of(whole, is_digit) &&
+         std::ranges::all_of(fraction, is_digit);
+}
+
+frame::Text BoxText(ControlId box) {
+  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
+}
+
+}  // namespace
+
+void OnCurrencyKindSelected() {
+  int32_t index =
+      frame::GetControlProperty(kMainWindow, kCurrencyKindList, Property::kSelectedIndex).AsInt();
+  currency_kind = index == 0 ? 0 : 1;
+  frame::SetControlProperty(kMainWindow, kTopUpButton, Property::kDisabled, false);
+}
+
+void AddAccountCurrency() {
+  const CurrencyKind& kind = kCurrencyKinds[currency_kind];
+  frame::Text amount = BoxText(kTopUpAmountBox);
+  if (!IsAmount(amount)) {
+    frame::ShowMessageBox(frame::Gbk(kind.failure_text));
+    return;
+  }
+
+  frame::Text account = BoxText(kTopUpAccountBox);
+  frame::Text found = ReadOneField(
+      kRecordSet1, kMemberConnection,
+      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", Quoted(account), "'"), "ID");
+  // An empty box would match the empty read of a check that found nothing.
+  if (account.empty() || account != found) {
+    frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
+    return;
+  }
+
+  constexpr int kUpdateTimeoutSeconds = 5;
+  frame::Text update =
+      frame::ConcatTexts(kind.update_start, amount, "where id ='", Quoted(account), "'");
+  bool added =
+      RunStatement(kMemberConnection, update, kUpdateTimeoutSeconds) == StatementOutcome::kRan;
+  frame::ShowMessageBox(frame::Gbk(added ? kind.success_text : kind.failure_text));
+}
 
 }  // namespace gmdesk

@@ -192,4 +192,23 @@ TEST_F(ChannelNotices, WithNoChannelChosenTheUpdateAimsAtTheEmptyChannel) {
   EXPECT_EQ(Log(), kFailed) << "no row has the empty channel";
 }
 
+TEST(NoticeLists, ConnectingLoadsBothPagesOnItsOwn) {
+  GmdeskProgram gmdesk;
+  frame::ScriptedDatabase& db = gmdesk.database();
+  db.ReturnRows(kChannelQuery, Column("Channel", FieldKind::kInteger, {"1", "2"}));
+  db.ReturnRows(InGameQuery("1"), Column("Notice_InGame", FieldKind::kText, {"一线公告"}));
+  db.ReturnRows("SELECT EventNo  FROM TB_Event Where EventType ='100'",
+                Column("EventNo", FieldKind::kInteger, {"21"}));
+  db.ReturnRows("SELECT stringData01  FROM TB_Event Where EventNo ='21'",
+                Column("stringData01", FieldKind::kText, {"a"}));
+  gmdesk.Start();
+  gmdesk.Connect();
+  EXPECT_EQ(gmdesk.window().ComboItems(kChannelList), (Texts{"1", "2"}));
+  EXPECT_EQ(gmdesk.window().TextOf(kChannelNoticeText), "一线公告");
+  EXPECT_EQ(gmdesk.window().ComboItems(kEditNoticeList), Texts{"21"});
+  EXPECT_EQ(gmdesk.window().ComboItems(kDeleteNoticeList), Texts{"21"});
+  EXPECT_EQ(gmdesk.window().TextOf(kDeleteNoticeText), "a");
+  EXPECT_TRUE(gmdesk.window().IsUsable(kChannelUpdateButton));
+}
+
 }  // namespace

@@ -51,21 +51,21 @@ QFont DefaultFont() {
   return font;
 }
 
-QFont DefinitionFont(const FontSpec& spec) {
+QFont DefinitionFont(const FontSpec& requested) {
   QFont font = DefaultFont();
   QStringList families = FallbackFamilies();
-  if (!spec.family.empty()) {
-    families.prepend(
-        QString::fromUtf8(spec.family.data(), static_cast<qsizetype>(spec.family.size())));
+  if (!requested.family.empty()) {
+    families.prepend(QString::fromUtf8(requested.family.data(),
+                                       static_cast<qsizetype>(requested.family.size())));
   }
   font.setFamilies(families);
-  if (spec.height_pixels > 0) {
-    font.setPixelSize(spec.height_pixels);
-  } else if (spec.point_size > 0) {
+  if (requested.height_pixels > 0) {
+    font.setPixelSize(requested.height_pixels);
+  } else if (requested.point_size > 0) {
     // Points as Windows turns them into pixels at 96 dots per inch.
-    font.setPixelSize((spec.point_size * 96 + 36) / 72);
+    font.setPixelSize((requested.point_size * 96 + 36) / 72);
   }
-  font.setBold(spec.bold);
+  font.setBold(requested.bold);
   return font;
 }
 

@@ -19,7 +19,7 @@ void InstallFrameLook(QApplication& application);
 
 QFont DefaultFont();
 // The definition's Windows font where installed, else the CJK fallback.
-QFont DefinitionFont(const FontSpec& spec);
+QFont DefinitionFont(const FontSpec& requested);
 
 // Text and background colours of a label, edit box or rich edit. A disabled
 // control keeps the background but greys its text, as Windows does.

@@ -160,7 +160,7 @@ TEST(PlayerSubmits, EachSubmitSendsItsStatementsAndReportsSuccess) {
       connections.push_back(statement.connection);
     }
     EXPECT_EQ(connections, c.connections);
-    const auto& box = panel.window().MessageBoxes().back();
+    const auto box = panel.window().MessageBoxes().back();
     EXPECT_EQ(box.caption, "信息：");
     EXPECT_EQ(box.flags & 0xff, 0);  // OK only, no icon
     EXPECT_TRUE(box.from_worker);

@@ -410,4 +410,19 @@ TEST(MultiplierPages, QuotesFromTheDatabaseAreDoubledInStatements) {
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
 }
 
+TEST(MultiplierPages, ConnectingOpensThePagesForLoading) {
+  MultiplierDesk gmdesk(ThreeKinds());
+  gmdesk.Start();
+  for (const Page& page : kPages) {
+    EXPECT_FALSE(gmdesk.window().IsUsable(page.load_button)) << page.name;
+  }
+  gmdesk.Connect();
+  for (const Page& page : kPages) {
+    gmdesk.ExpectUntouched(page);
+    gmdesk.Load(page);
+    EXPECT_FALSE(gmdesk.window().ComboItems(page.event_list).empty()) << page.name;
+  }
+  EXPECT_TRUE(gmdesk.NewBoxes().empty());
+}
+
 }  // namespace

@@ -324,6 +324,41 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
   }
 }
 
+// Connecting enables the panel with the game database alone: the account's
+// area then fails at once, the character areas still write.
+TEST(PlayerSubmits, WithoutTheAccountDatabaseOnlyTheCharacterAreasWrite) {
+  GmdeskProgram gmdesk;
+  gmdesk.database().RefuseConnect(frame::ConnectsToDatabase("KV7_Member"));
+  gmdesk.Start();
+  EXPECT_FALSE(gmdesk.window().Click(kSubmitYellowButton));
+
+  gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
+  gmdesk.Connect();
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{"连接失败：KV7_Member"});
+  gmdesk.NewStatements();
+  for (const Filled& filled : kShownPlayer)
+    gmdesk_testing::Show(filled.box, filled.text);
+
+  struct Case {
+    ControlId button;
+    Texts sent;
+    const char* box;
+  };
+  const Case cases[] = {
+      {kSubmitYellowButton, {}, kNotSubmitted},
+      {kSubmitAllButton, {}, "提交数据命令执行失败-1黄"},
+      {kSubmitPurpleButton, {kPurpleStatement}, kSubmitted},
+      {kSubmitCyanButton, {kCyanStatement}, kSubmitted},
+  };
+  for (const Case& c : cases) {
+    gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
+    ASSERT_TRUE(gmdesk.window().Click(c.button));
+    gmdesk.Settle();
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{c.box});
+    EXPECT_EQ(gmdesk.NewStatements(), c.sent);
+  }
+}
+
 // A worker's box blocks only that worker: the other buttons and the account
 // query go on working, and each button waits for its own box.
 TEST(PlayerSubmits, AButtonStaysDisabledWhileItsBoxIsOpenAndTheWindowStaysUsable) {

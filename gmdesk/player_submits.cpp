@@ -1,6 +1,7 @@
 #include "gmdesk/player_submits.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "frame/services.h"

@@ -273,27 +273,28 @@ TEST(TimedNoticeStatements, EachReportsItsOutcomeOnItsOwnPage) {
 
 TEST_F(TimedNotices, InsertSendsWhatWasTypedThenReloadsTheLists) {
   gmdesk.database().Script(frame::Contains("insert"), {.changed_rows = 1});
+  // What the reload will find.
+  gmdesk.database().ReturnRows(kNumberQuery,
+                               Column("EventNo", FieldKind::kInteger, {"21", "22", "25"}));
   gmdesk.Type(kAddNoticeNumberBox, "25");
   gmdesk.Type(kAddNoticeStartBox, "2015-10-01");
   gmdesk.Type(kAddNoticeEndBox, "2015-12-31");
   gmdesk.Type(kAddNoticePeriodBox, "300");
   gmdesk.Type(kAddNoticeText, "O'Neil的 新公告");
   ASSERT_TRUE(gmdesk.window().Click(kAddNoticeButton));
-  EXPECT_EQ(gmdesk.NewStatements(),
-            Texts{"insert into TB_Event "
-                  "(EventNo,EventType,Memo,StartDate,EndDate,Period,stringData01)values('25','100',"
-                  "N'定时公告25','2015-10-01','2015-12-31','300',N'O''Neil的 新公告')"});
   EXPECT_EQ(Text(kAddNoticeLog), std::string(kSaved) + kNow);
+  // The reload's items reach the lists only when the UI thread next serves it.
   EXPECT_TRUE(Items(kEditNoticeList).empty()) << "cleared before the reload";
   EXPECT_TRUE(Items(kDeleteNoticeList).empty());
 
-  gmdesk.database().ReturnRows(kNumberQuery,
-                               Column("EventNo", FieldKind::kInteger, {"21", "22", "25"}));
   gmdesk.Settle();
-  Texts reload{kNumberQuery};
+  Texts expected{
+      "insert into TB_Event (EventNo,EventType,Memo,StartDate,EndDate,Period,stringData01)"
+      "values('25','100',N'定时公告25','2015-10-01','2015-12-31','300',N'O''Neil的 新公告')",
+      kNumberQuery};
   for (const std::string& read : LoadReads("21"))
-    reload.push_back(read);
-  EXPECT_EQ(gmdesk.NewStatements(), reload);
+    expected.push_back(read);
+  EXPECT_EQ(gmdesk.NewStatements(), expected);
   EXPECT_EQ(Items(kEditNoticeList), (Texts{"21", "22", "25"}));
   EXPECT_EQ(Items(kDeleteNoticeList), (Texts{"21", "22", "25"}));
   EXPECT_EQ(Text(kAddNoticeNumberBox), "25") << "the page keeps what was typed";
@@ -312,16 +313,19 @@ TEST_F(TimedNotices, InsertWithTheDesignTextsAndNoNumberSendsThemAsTheyAre) {
 TEST_F(TimedNotices, DeleteOneSendsTheChosenNumberThenReloadsTheLists) {
   gmdesk.database().Script(frame::Contains("delete"), {.changed_rows = 1});
   ASSERT_TRUE(gmdesk.window().PickComboItem(kDeleteNoticeList, 1));
+  // What the reload will find.
+  gmdesk.database().ReturnRows(kNumberQuery, Column("EventNo", FieldKind::kInteger, {"21"}));
   gmdesk.NewStatements();
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
-  EXPECT_EQ(gmdesk.NewStatements(), Texts{"delete from TB_Event where EventNo='22'"});
   EXPECT_EQ(Text(kDeleteNoticeLog), std::string(kSaved) + kNow);
   EXPECT_TRUE(Items(kEditNoticeList).empty());
   EXPECT_TRUE(Items(kDeleteNoticeList).empty());
 
-  gmdesk.database().ReturnRows(kNumberQuery, Column("EventNo", FieldKind::kInteger, {"21"}));
   gmdesk.Settle();
-  EXPECT_EQ(gmdesk.NewStatements().front(), kNumberQuery);
+  Texts expected{"delete from TB_Event where EventNo='22'", kNumberQuery};
+  for (const std::string& read : LoadReads("21"))
+    expected.push_back(read);
+  EXPECT_EQ(gmdesk.NewStatements(), expected);
   EXPECT_EQ(Items(kEditNoticeList), Texts{"21"});
   EXPECT_EQ(Items(kDeleteNoticeList), Texts{"21"});
   EXPECT_EQ(Text(kDeleteNoticeText), "每小时一次的公告");
@@ -363,13 +367,17 @@ TEST_F(TimedNotices, DeleteAllAnsweredYesEmptiesTheListsWithoutAReload) {
   EXPECT_EQ(Text(kDeleteNoticeText), "每小时一次的公告");
   EXPECT_EQ(Text(kEditNoticePeriodBox), "3600");
 
-  // With the lists empty, the other statements aim at the empty number.
+  // With the lists empty, the other statements aim at the empty number,
+  // which has no row.
+  gmdesk.database().Script(frame::Contains("=''"), {.changed_rows = 0});
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
   EXPECT_EQ(gmdesk.NewStatements(),
             (Texts{"update  TB_Event set stringData01 =N'每小时一次的公告' ,Period ='3600' Where "
                    "EventNo =''",
                    "delete from TB_Event where EventNo=''"}));
+  EXPECT_EQ(Text(kEditNoticeLog), kFailed);
+  EXPECT_EQ(Text(kDeleteNoticeLog), std::string(kSaved) + kNow + kFailed);
 }
 
 TEST(TimedNoticeStatements, WithoutTheGameDatabaseEveryStatementFails) {

@@ -13,6 +13,7 @@ namespace gmdesk {
 // A control's text, ready to stand between quotes in a statement.
 frame::Text QuotedTextOf(frame::ControlId control, frame::Property property);
 
+// How one button of a notice page runs its statement.
 struct PageStatement {
   frame::ControlId connection;
   frame::ControlId button;

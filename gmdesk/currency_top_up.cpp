@@ -28,22 +28,22 @@ constexpr CurrencyKind kCurrencyKinds[] = {
 // Only the UI thread picks and reads it.
 int currency_kind = 0;
 
+bool IsDigits(std::string_view text) {
+  auto is_digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  return !text.empty() && std::ranges::all_of(text, is_digit);
+}
+
 // The amount stands in the statement without quotes, so it must be a number
 // and nothing else: an optional sign, digits, and optionally a point with
 // more digits. Blanks around it are harmless and are sent as typed.
 bool IsAmount(std::string_view text) {
-  auto is_digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
-  size_t at = text.find_first_not_of(' ');
-  size_t end = text.find_last_not_of(' ');
-  if (at == std::string_view::npos) return false;
-  std::string_view number = text.substr(at, end - at + 1);
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  std::string_view number = text.substr(first, text.find_last_not_of(' ') - first + 1);
   if (number.front() == '+' || number.front() == '-') number.remove_prefix(1);
   size_t point = number.find('.');
-  std::string_view whole = number.substr(0, point);
-  std::string_view fraction =
-      point == std::string_view::npos ? std::string_view("0") : number.substr(point + 1);
-  return !whole.empty() && !fraction.empty() && std::ranges::all_of(whole, is_digit) &&
-         std::ranges::all_of(fraction, is_digit);
+  if (point == std::string_view::npos) return IsDigits(number);
+  return IsDigits(number.substr(0, point)) && IsDigits(number.substr(point + 1));
 }
 
 frame::Text BoxText(ControlId box) {

@@ -37,6 +37,14 @@ std::vector<std::string> ConnectTexts(GmdeskProgram& gmdesk) {
   return texts;
 }
 
+// Whether any statement went to the connection: the list loaders use the
+// notice and game connections as soon as they open.
+bool AnyStatementOn(GmdeskProgram& gmdesk, ControlId connection) {
+  for (const auto& statement : gmdesk.database().statements())
+    if (statement.connection == connection) return true;
+  return false;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream contents;
@@ -108,6 +116,8 @@ TEST(GmdeskServerSettings, AllThreeOpenAndEnableTheirPanels) {
   EXPECT_EQ(connects[1].connection, kNoticeConnection);
   EXPECT_EQ(connects[2].connection, kGameConnection);
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
+  EXPECT_TRUE(AnyStatementOn(gmdesk, kNoticeConnection)) << "the channel list loads";
+  EXPECT_TRUE(AnyStatementOn(gmdesk, kGameConnection)) << "the announcement lists load";
 
   auto& window = gmdesk.window();
   EXPECT_TRUE(window.IsUsable(kCurrencyKindList));
@@ -156,6 +166,8 @@ TEST(GmdeskServerSettings, FailedDatabasesAreReportedInTurnAndUnlockTheItem) {
     EXPECT_EQ(window.IsUsable(kCurrencyKindList), c.top_up) << c.boxes[0];
     EXPECT_EQ(window.TextOf(kTopUpButton), c.top_up ? "增加" : "未连接");
     EXPECT_EQ(window.IsUsable(kNoticePanel), c.notices) << c.boxes[0];
+    EXPECT_EQ(AnyStatementOn(gmdesk, kNoticeConnection), c.notices) << c.boxes[0];
+    EXPECT_EQ(AnyStatementOn(gmdesk, kGameConnection), c.game) << c.boxes[0];
     EXPECT_EQ(window.IsUsable(kSettingsPanel), c.game) << c.boxes[0];
     EXPECT_EQ(window.IsUsable(kPlayerPanel), c.game) << c.boxes[0];
     EXPECT_TRUE(window.IsUsable(kConnectItem)) << "a failed database may be tried again";

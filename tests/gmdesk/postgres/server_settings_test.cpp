@@ -1,2 +1,133 @@
-// Filled in by its own change.
+// Connecting to the three databases and the currency top-up against
+// PostgreSQL through the real ODBC path.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/db/odbc_backend.h"
+#include "frame/gbk.h"
+#include "frame/window_system.h"
+#include "tests/gmdesk/gmdesk_program.h"
+#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+
+namespace {
+
+using namespace gmdesk;
+using frame::MessageBoxButton;
+using gmdesk_testing::GmdeskProgram;
+using Texts = std::vector<std::string>;
+
+std::string ReadConfig(GmdeskProgram& gmdesk) {
+  std::ifstream in(gmdesk.program().directory() / "Config.ini", std::ios::binary);
+  std::stringstream contents;
+  contents << in.rdbuf();
+  return frame::Utf8(contents.str());
+}
+
+std::string MemberRow(const std::string& id) {
+  return gmdesk_pg::Query("KV7_Member",
+                          "SELECT Cash, BonusCash FROM Member WHERE ID = '" + id + "'");
+}
+
+void SeedMembers() {
+  static bool created = false;
+  if (!created) {
+    created = true;
+    gmdesk_pg::Execute("KV7_Member",
+                       "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, Cash numeric(19, 4), "
+                       "BonusCash numeric(19, 4))");
+  }
+  gmdesk_pg::Execute("KV7_Member",
+                     "TRUNCATE Member; INSERT INTO Member VALUES ('player1', 100, 10), "
+                     "('O''Neil', 0, 0)");
+}
+
+TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Connect();
+  EXPECT_TRUE(gmdesk.NewBoxes().empty());
+  auto& window = gmdesk.window();
+  EXPECT_TRUE(window.IsUsable(kCurrencyKindList));
+  EXPECT_EQ(window.TextOf(kTopUpButton), "增加");
+  EXPECT_TRUE(window.IsUsable(kNoticePanel));
+  EXPECT_TRUE(window.IsUsable(kSettingsPanel));
+  EXPECT_TRUE(window.IsUsable(kPlayerPanel));
+  EXPECT_FALSE(window.IsUsable(kConnectItem));
+  EXPECT_EQ(ReadConfig(gmdesk), gmdesk_pg::ConfigIni());
+}
+
+TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Type(kNoticeDatabaseBox, "KV7_Missing");
+  gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
+  gmdesk.Connect();
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{"连接失败：KV7_Missing"});
+  auto& window = gmdesk.window();
+  EXPECT_TRUE(window.IsUsable(kCurrencyKindList));
+  EXPECT_FALSE(window.IsUsable(kNoticePanel));
+  EXPECT_TRUE(window.IsUsable(kSettingsPanel));
+  EXPECT_TRUE(window.IsUsable(kConnectItem));
+  EXPECT_NE(ReadConfig(gmdesk).find("DB2=KV7_Missing\r\n"), std::string::npos);
+}
+
+TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
+  SeedMembers();
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Connect();
+  auto& window = gmdesk.window();
+
+  // PostgreSQL wants a blank between the amount and "where"; the typed blank
+  // gives it one and the statement stays as typed.
+  gmdesk.Type(kTopUpAccountBox, "player1");
+  gmdesk.Type(kTopUpAmountBox, "25 ");
+  ASSERT_TRUE(window.PickComboItem(kCurrencyKindList, 0));
+  ASSERT_TRUE(window.Click(kTopUpButton));
+  gmdesk.Type(kTopUpAmountBox, "-2.5 ");
+  ASSERT_TRUE(window.PickComboItem(kCurrencyKindList, 1));
+  ASSERT_TRUE(window.Click(kTopUpButton));
+  EXPECT_EQ(gmdesk.NewBoxes(), (Texts{"龙币（酷币）增加成功", "积分（红利）增加成功"}));
+  EXPECT_EQ(MemberRow("player1"), "125.0000|7.5000");
+
+  gmdesk.Type(kTopUpAccountBox, "O'Neil");
+  gmdesk.Type(kTopUpAmountBox, "3 ");
+  ASSERT_TRUE(window.Click(kTopUpButton));
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{"积分（红利）增加成功"});
+  EXPECT_EQ(MemberRow("O''Neil"), "0.0000|3.0000");
+}
+
+TEST(GmdeskPgTopUp, RefusalsChangeNoRow) {
+  SeedMembers();
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Connect();
+  auto& window = gmdesk.window();
+  ASSERT_TRUE(window.PickComboItem(kCurrencyKindList, 0));
+
+  struct Case {
+    const char* account;
+    const char* amount;
+    const char* box;
+  };
+  const Case cases[] = {
+      {"nobody", "5 ", "该帐号不存在"},
+      {"PLAYER1", "5 ", "该帐号不存在"},
+      {"player1", "5 or 1=1", "龙币（酷币）增加失败"},
+      // The server refuses a number run into "where".
+      {"player1", "5", "龙币（酷币）增加失败"},
+  };
+  for (const Case& c : cases) {
+    gmdesk.Type(kTopUpAccountBox, c.account);
+    gmdesk.Type(kTopUpAmountBox, c.amount);
+    ASSERT_TRUE(window.Click(kTopUpButton));
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{c.box}) << c.account << " " << c.amount;
+  }
+  EXPECT_EQ(MemberRow("player1"), "100.0000|10.0000");
+}
+
+}  // namespace

@@ -1,7 +1,6 @@
 #include "gmdesk/currency_top_up.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "frame/services.h"
@@ -29,7 +28,8 @@ constexpr CurrencyKind kCurrencyKinds[] = {
 int currency_kind = 0;
 
 bool IsDigits(std::string_view text) {
-  auto is_digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  // ASCII digits only, whatever the locale says.
+  auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
   return !text.empty() && std::ranges::all_of(text, is_digit);
 }
 

@@ -6,20 +6,6 @@
 namespace frame {
 namespace {
 
-// The answer a box gets when it is dismissed without a choice.
-MessageBoxButton CancelAnswer(int32_t flags) {
-  switch (flags & 0xF) {
-    case 0x0:
-      return MessageBoxButton::kOk;
-    case 0x2:
-      return MessageBoxButton::kAbort;
-    case 0x4:
-      return MessageBoxButton::kNo;
-    default:
-      return MessageBoxButton::kCancel;
-  }
-}
-
 // Splits UTF-8 into characters (code points with their bytes).
 std::vector<std::string_view> Characters(std::string_view utf8) {
   std::vector<std::string_view> out;
@@ -67,7 +53,7 @@ void HeadlessWindowSystem::DismissOpenMessageBoxes() {
   std::lock_guard lock(mutex_);
   for (const OpenBox& open : open_boxes_) {
     ShownMessageBox& box = boxes_[open.history_index];
-    box.answer = CancelAnswer(box.flags);
+    box.answer = CancelAnswerOf(box.flags);
     box.answered_by_default = true;
   }
   open_boxes_.clear();
@@ -143,7 +129,7 @@ MessageBoxButton HeadlessWindowSystem::ShowMessageBox(const MessageBoxRequest& r
     box.answer = scripted_answers_.front();
     scripted_answers_.pop_front();
   } else if (!box.from_worker) {
-    box.answer = CancelAnswer(box.flags);
+    box.answer = CancelAnswerOf(box.flags);
     box.answered_by_default = true;
   }
   boxes_.push_back(box);

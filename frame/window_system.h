@@ -43,6 +43,21 @@ inline constexpr int32_t kMessageBoxIconQuestion = 0x20;
 inline constexpr int32_t kMessageBoxSystemModal = 0x1000;
 inline constexpr int32_t kMessageBoxTaskModal = 0x2000;
 
+// The answer of a box that is dismissed without a choice (Esc, the close
+// box, or nobody to answer): OK for an OK box, No for Yes/No, else its cancel.
+constexpr MessageBoxButton CancelAnswerOf(int32_t flags) {
+  switch (flags & 0xF) {
+    case 0x0:
+      return MessageBoxButton::kOk;
+    case 0x2:
+      return MessageBoxButton::kAbort;
+    case 0x4:
+      return MessageBoxButton::kNo;
+    default:
+      return MessageBoxButton::kCancel;
+  }
+}
+
 struct MessageBoxRequest {
   Text text;
   Text caption;

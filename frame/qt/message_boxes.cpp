@@ -76,19 +76,6 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request) 
   return box;
 }
 
-MessageBoxButton CancelAnswer(int32_t flags) {
-  switch (flags & kButtonsMask) {
-    case 0x0:
-      return MessageBoxButton::kOk;
-    case 0x2:
-      return MessageBoxButton::kAbort;
-    case 0x4:
-      return MessageBoxButton::kNo;
-    default:
-      return MessageBoxButton::kCancel;
-  }
-}
-
 MessageBoxButton AnswerOf(const QMessageBox& box, int32_t flags) {
   QAbstractButton* clicked = box.clickedButton();
   QMessageBox::StandardButton chosen =
@@ -96,7 +83,7 @@ MessageBoxButton AnswerOf(const QMessageBox& box, int32_t flags) {
   for (const ButtonInfo& info : kButtons) {
     if (info.qt == chosen) return info.frame;
   }
-  return CancelAnswer(flags);
+  return CancelAnswerOf(flags);
 }
 
 }  // namespace frame

@@ -15,6 +15,5 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request);
 // The button the operator chose; a box closed without a choice answers as
 // the platform's cancel would.
 MessageBoxButton AnswerOf(const QMessageBox& box, int32_t flags);
-MessageBoxButton CancelAnswer(int32_t flags);
 
 }  // namespace frame

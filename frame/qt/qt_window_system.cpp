@@ -96,7 +96,7 @@ QtWindowSystem::Impl::Impl(int& argc, char** argv) {
 
 QtWindowSystem::Impl::~Impl() {
   for (auto& [box, waiting] : worker_boxes) {
-    waiting.answer->set_value(CancelAnswer(waiting.flags));
+    waiting.answer->set_value(CancelAnswerOf(waiting.flags));
     delete box;
   }
   worker_boxes.clear();

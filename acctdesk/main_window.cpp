@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "frame/control_rows.h"
+
 #include "acctdesk/account_operations.h"
 #include "acctdesk/currency_operations.h"
 #include "acctdesk/message_area.h"
@@ -11,6 +13,7 @@ namespace acctdesk {
 namespace {
 
 using frame::BindEvent0;
+using namespace frame::rows;
 using frame::ControlDefinition;
 using frame::ControlKind;
 using frame::InGroup;
@@ -48,44 +51,8 @@ constexpr std::string_view kAmountItems[] = {
 constexpr frame::FontSpec kBannerFont{.family = "微软雅黑", .height_pixels = 16};
 constexpr frame::FontSpec kMessageFont{.family = "宋体", .point_size = 9};
 
-constexpr ControlDefinition Label(ControlId id, std::string_view name, frame::ParentRef parent,
-                                  frame::Rect rect, std::string_view caption) {
-  return {.id = id,
-          .kind = ControlKind::kLabel,
-          .name = name,
-          .parent = parent,
-          .rect = rect,
-          .text = caption};
-}
-
-constexpr ControlDefinition Edit(ControlId id, std::string_view name, frame::ParentRef parent,
-                                 frame::Rect rect, InputMode mode = InputMode::kNormal,
-                                 bool disabled = false) {
-  return {.id = id,
-          .kind = ControlKind::kEditBox,
-          .name = name,
-          .parent = parent,
-          .rect = rect,
-          .disabled = disabled,
-          .tab_stop = true,
-          .input_mode = mode};
-}
-
 // Every action button but connect and clear waits for the connection.
-constexpr ControlDefinition Button(ControlId id, std::string_view name, frame::ParentRef parent,
-                                   frame::Rect rect, std::string_view caption,
-                                   std::span<const frame::EventBinding> events,
-                                   bool disabled = true) {
-  return {.id = id,
-          .kind = ControlKind::kButton,
-          .name = name,
-          .parent = parent,
-          .rect = rect,
-          .text = caption,
-          .disabled = disabled,
-          .tab_stop = true,
-          .events = events};
-}
+constexpr bool kWaitsForConnection = true;
 
 constexpr frame::ParentRef kWindow = frame::InWindow();
 
@@ -96,15 +63,16 @@ constexpr ControlDefinition kControls[] = {
     Label(kLabelPasswordRegister, "标签4", kWindow, {8, 32, 56, 20}, "游戏密码："),
     Edit(kRegisterPasswordBox, "编辑框4", kWindow, {64, 32, 112, 20}),
     Button(kRegisterButton, "按钮3", kWindow, {8, 64, 160, 24}, "注册帐号",
-           BindEvent0<&RegisterAccount>),
+           BindEvent0<&RegisterAccount>, kWaitsForConnection),
     Label(kLabelAccountChange, "标签6", kWindow, {8, 96, 56, 20}, "游戏帐号："),
     Edit(kPasswordAccountBox, "编辑框6", kWindow, {64, 96, 112, 20}),
     Label(kLabelPasswordChange, "标签5", kWindow, {8, 120, 56, 20}, "游戏密码："),
     Edit(kNewPasswordBox, "编辑框5", kWindow, {64, 120, 112, 20}),
     Button(kChangePasswordButton, "按钮4", kWindow, {8, 152, 160, 24}, "修改密码",
-           BindEvent0<&ChangeAccountPassword>),
+           BindEvent0<&ChangeAccountPassword>, kWaitsForConnection),
     Label(kLabelTopUpAccount, "标签1", kWindow, {192, 8, 56, 20}, "游戏帐号："),
-    Edit(kTopUpAccountBox, "编辑框1", kWindow, {248, 8, 112, 20}, InputMode::kNormal, true),
+    Edit(kTopUpAccountBox, "编辑框1", kWindow, {248, 8, 112, 20}, "", InputMode::kNormal, 0,
+         kWaitsForConnection),
     Label(kLabelAmount, "标签2", kWindow, {192, 32, 56, 20}, "货币数额："),
     {.id = kAmountList,
      .kind = ControlKind::kComboBox,
@@ -115,22 +83,12 @@ constexpr ControlDefinition kControls[] = {
      .items = kAmountItems,
      .combo_style = frame::ComboStyle::kDropDown,
      .events = BindEvent0<&ChooseTopUpAmount>},
-    {.id = kTopUpCashRadio,
-     .kind = ControlKind::kRadioBox,
-     .name = "单选框1",
-     .rect = {192, 72, 80, 24},
-     .text = "充值龙币",
-     .disabled = true,
-     .tab_stop = true},
-    {.id = kTopUpBonusRadio,
-     .kind = ControlKind::kRadioBox,
-     .name = "单选框2",
-     .rect = {192, 96, 80, 24},
-     .text = "充值积分",
-     .disabled = true,
-     .tab_stop = true},
+    RadioBox(kTopUpCashRadio, "单选框1", kWindow, {192, 72, 80, 24}, "充值龙币",
+             kWaitsForConnection),
+    RadioBox(kTopUpBonusRadio, "单选框2", kWindow, {192, 96, 80, 24}, "充值积分",
+             kWaitsForConnection),
     Button(kTopUpButton, "按钮1", kWindow, {280, 72, 80, 48}, "充值",
-           BindEvent0<&AddAccountCurrency>),
+           BindEvent0<&AddAccountCurrency>, kWaitsForConnection),
     {.id = kAmountBox,
      .kind = ControlKind::kEditBox,
      .name = "龙币框1",
@@ -138,7 +96,7 @@ constexpr ControlDefinition kControls[] = {
      .visible = false,
      .tab_stop = true},
     Button(kConnectButton, "按钮2", kWindow, {192, 144, 168, 32}, "连接服务器",
-           BindEvent0<&ConnectServer>, false),
+           BindEvent0<&ConnectServer>),
     {.id = kMessageArea,
      .kind = ControlKind::kRichEdit,
      .name = "超级编辑框1",
@@ -150,34 +108,17 @@ constexpr ControlDefinition kControls[] = {
      .font = kMessageFont,
      .word_wrap = true},
     Button(kClearButton, "按钮7", kWindow, {384, 200, 176, 40}, "清空消息",
-           BindEvent0<&ClearMessages>, false),
-    {.id = kMemberConnection,
-     .kind = ControlKind::kDBConnection,
-     .name = "数据库连接1",
-     .rect = {160, 144, 26, 26}},
-    {.id = kUnusedRecordSet,
-     .kind = ControlKind::kRecordSet,
-     .name = "记录集1",
-     .rect = {168, 160, 26, 26}},
+           BindEvent0<&ClearMessages>),
+    Component(kMemberConnection, ControlKind::kDBConnection, "数据库连接1", {160, 144, 26, 26}),
+    Component(kUnusedRecordSet, ControlKind::kRecordSet, "记录集1", {168, 160, 26, 26}),
 
     // Bottom half. 编辑框8 and 按钮9 belong to the window and lie over the panels.
-    {.id = kSetCurrencyPanel,
-     .kind = ControlKind::kGroupBox,
-     .name = "分组框1",
-     .rect = {0, 192, 376, 120},
-     .text = "直接修改货币数量"},
+    Group(kSetCurrencyPanel, "分组框1", kWindow, {0, 192, 376, 120}, "直接修改货币数量"),
     Edit(kSetBonusAccountBox, "编辑框8", kWindow, {248, 216, 112, 20}),
-    {.id = kBanPanel,
-     .kind = ControlKind::kGroupBox,
-     .name = "分组框2",
-     .rect = {0, 320, 376, 136},
-     .text = "帐号停封"},
-    Button(kBanButton, "按钮9", kWindow, {32, 368, 128, 32}, "停封", BindEvent0<&BanAccount>),
-    {.id = kGmPanel,
-     .kind = ControlKind::kGroupBox,
-     .name = "分组框3",
-     .rect = {384, 248, 176, 248},
-     .text = "开启GM帐号"},
+    Group(kBanPanel, "分组框2", kWindow, {0, 320, 376, 136}, "帐号停封"),
+    Button(kBanButton, "按钮9", kWindow, {32, 368, 128, 32}, "停封", BindEvent0<&BanAccount>,
+           kWaitsForConnection),
+    Group(kGmPanel, "分组框3", kWindow, {384, 248, 176, 248}, "开启GM帐号"),
     {.id = kBanner,
      .kind = ControlKind::kLabel,
      .name = "标签18",
@@ -190,18 +131,16 @@ constexpr ControlDefinition kControls[] = {
     Label(kLabelSetCashAccount, "标签8", InGroup(kSetCurrencyPanel), {8, 24, 56, 20}, "游戏帐号："),
     Edit(kSetCashAccountBox, "编辑框7", InGroup(kSetCurrencyPanel), {64, 24, 112, 20}),
     Label(kLabelSetCashValue, "标签7", InGroup(kSetCurrencyPanel), {8, 48, 56, 20}, "龙币数量："),
-    Edit(kSetCashValueBox, "编辑框2", InGroup(kSetCurrencyPanel), {64, 48, 112, 20},
-         InputMode::kNumeric),
+    Numeric(kSetCashValueBox, "编辑框2", InGroup(kSetCurrencyPanel), {64, 48, 112, 20}),
     Button(kSetCashButton, "按钮5", InGroup(kSetCurrencyPanel), {56, 80, 80, 32}, "修改",
-           BindEvent0<&SetCash>),
+           BindEvent0<&SetCash>, kWaitsForConnection),
     Label(kLabelSetBonusAccount, "标签9", InGroup(kSetCurrencyPanel), {192, 24, 56, 20},
           "游戏帐号："),
     Label(kLabelSetBonusValue, "标签10", InGroup(kSetCurrencyPanel), {192, 48, 56, 20},
           "积分数量："),
-    Edit(kSetBonusValueBox, "编辑框9", InGroup(kSetCurrencyPanel), {248, 48, 112, 20},
-         InputMode::kNumeric),
+    Numeric(kSetBonusValueBox, "编辑框9", InGroup(kSetCurrencyPanel), {248, 48, 112, 20}),
     Button(kSetBonusButton, "按钮6", InGroup(kSetCurrencyPanel), {232, 80, 80, 32}, "修改",
-           BindEvent0<&SetBonusCash>),
+           BindEvent0<&SetBonusCash>, kWaitsForConnection),
 
     // 分组框2: banning.
     Label(kLabelBanAccount, "标签11", InGroup(kBanPanel), {8, 16, 56, 20}, "游戏帐号："),
@@ -209,52 +148,32 @@ constexpr ControlDefinition kControls[] = {
     Label(kLabelUnbanAccount, "标签12", InGroup(kBanPanel), {192, 16, 56, 20}, "游戏帐号："),
     Edit(kUnbanAccountBox, "编辑框11", InGroup(kBanPanel), {248, 16, 112, 20}),
     Button(kUnbanButton, "按钮10", InGroup(kBanPanel), {208, 48, 128, 32}, "解封",
-           BindEvent0<&UnbanAccount>),
+           BindEvent0<&UnbanAccount>, kWaitsForConnection),
     Button(kBanAllButton, "按钮11", InGroup(kBanPanel), {32, 88, 128, 32}, "停封所有帐号",
-           BindEvent0<&BanAllAccounts>),
+           BindEvent0<&BanAllAccounts>, kWaitsForConnection),
     Button(kUnbanAllButton, "按钮12", InGroup(kBanPanel), {208, 88, 128, 32}, "解封所有帐号",
-           BindEvent0<&UnbanAllAccounts>),
+           BindEvent0<&UnbanAllAccounts>, kWaitsForConnection),
 
     // 分组框3: the two GM groups and a note.
-    {.id = kTestGmPanel,
-     .kind = ControlKind::kGroupBox,
-     .name = "分组框4",
-     .parent = InGroup(kGmPanel),
-     .rect = {8, 16, 160, 96},
-     .text = "单机测试GM帐号开启"},
-    {.id = kGmAccountPanel,
-     .kind = ControlKind::kGroupBox,
-     .name = "分组框5",
-     .parent = InGroup(kGmPanel),
-     .rect = {8, 112, 160, 96},
-     .text = "GM帐号开启"},
+    Group(kTestGmPanel, "分组框4", InGroup(kGmPanel), {8, 16, 160, 96}, "单机测试GM帐号开启"),
+    Group(kGmAccountPanel, "分组框5", InGroup(kGmPanel), {8, 112, 160, 96}, "GM帐号开启"),
     Label(kGmNote, "标签17", InGroup(kGmPanel), {8, 216, 160, 20}, "注:如果已开启,不能重复开启"),
 
     Label(kLabelTestGmAccount, "标签13", InGroup(kTestGmPanel), {8, 16, 32, 20}, "帐号："),
     Edit(kTestGmAccountBox, "编辑框12", InGroup(kTestGmPanel), {40, 16, 112, 20}),
     Label(kLabelTestGmAddress, "标签14", InGroup(kTestGmPanel), {8, 40, 32, 20}, "GMIP："),
-    {.id = kTestGmAddressBox,
-     .kind = ControlKind::kIPEditBox,
-     .name = "IP编辑框1",
-     .parent = InGroup(kTestGmPanel),
-     .rect = {40, 40, 112, 20},
-     .text = "127.0.0.1",
-     .tab_stop = true},
+    IpAddressBox(kTestGmAddressBox, "IP编辑框1", InGroup(kTestGmPanel), {40, 40, 112, 20},
+                 "127.0.0.1"),
     Button(kTestGmButton, "按钮8", InGroup(kTestGmPanel), {40, 64, 80, 20}, "开启",
-           BindEvent0<&OpenTestGmAccount>),
+           BindEvent0<&OpenTestGmAccount>, kWaitsForConnection),
 
     Label(kLabelGmAccount, "标签16", InGroup(kGmAccountPanel), {8, 16, 32, 20}, "帐号："),
     Edit(kGmAccountBox, "编辑框13", InGroup(kGmAccountPanel), {40, 16, 112, 20}),
     Label(kLabelGmAddress, "标签15", InGroup(kGmAccountPanel), {8, 40, 32, 20}, "GMIP："),
-    {.id = kGmAddressBox,
-     .kind = ControlKind::kIPEditBox,
-     .name = "IP编辑框2",
-     .parent = InGroup(kGmAccountPanel),
-     .rect = {40, 40, 112, 20},
-     .text = "0.0.0.0",
-     .tab_stop = true},
+    IpAddressBox(kGmAddressBox, "IP编辑框2", InGroup(kGmAccountPanel), {40, 40, 112, 20},
+                 "0.0.0.0"),
     Button(kGmButton, "按钮13", InGroup(kGmAccountPanel), {40, 64, 80, 20}, "开启",
-           BindEvent0<&OpenGmAccount>),
+           BindEvent0<&OpenGmAccount>, kWaitsForConnection),
 };
 
 constexpr const frame::WindowDefinition* kWindows[] = {&kMainWindowDefinition};

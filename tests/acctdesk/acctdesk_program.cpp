@@ -9,6 +9,11 @@ AcctdeskProgram::AcctdeskProgram(const std::string& server_ini)
   if (!server_ini.empty()) WriteIni("Server.ini", server_ini);
 }
 
+AcctdeskProgram::AcctdeskProgram(frame::ComponentFactory components, const std::string& server_ini)
+    : ScriptedProgram(acctdesk::kProgram, std::move(components)) {
+  if (!server_ini.empty()) WriteIni("Server.ini", server_ini);
+}
+
 void AcctdeskProgram::Start(bool connect) {
   ScriptedProgram::Start();
   if (connect) {

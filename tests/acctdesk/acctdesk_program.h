@@ -14,6 +14,8 @@ class AcctdeskProgram : public testing_support::ScriptedProgram {
   // Writes Server.ini unless the text is empty.
   explicit AcctdeskProgram(const std::string& server_ini =
                                "[Config]\r\nSQLIP=127.0.0.1,1433\r\nSQLID=sa\r\nSQLPW=secret\r\n");
+  // Over the given components (a real database, say).
+  AcctdeskProgram(frame::ComponentFactory components, const std::string& server_ini);
 
   // Starts acctdesk and, unless told otherwise, connects.
   void Start(bool connect = true);

@@ -10,7 +10,7 @@
 #include "frame/db/odbc_backend.h"
 #include "frame/services.h"
 #include "tests/gmdesk/gmdesk_program.h"
-#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+#include "tests/support/game_databases.h"
 
 namespace {
 
@@ -43,12 +43,12 @@ const Page kPages[] = {
 
 // Two events of each multiplier kind and one timed announcement.
 void SeedEvents() {
-  gmdesk_pg::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
+  game_databases::Execute("KV7_User",
                      "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
                      "Memo varchar(200), StartDate timestamp, EndDate timestamp, Period int, "
                      "intData01 int, stringData01 varchar(200))");
-  gmdesk_pg::Execute(
+  game_databases::Execute(
       "KV7_User",
       "INSERT INTO TB_Event (EventNo, EventType, StartDate, EndDate, intData01) VALUES "
       "(11, '2', '2015-01-01 10:30:00', '2015-12-31 23:59:59', 150), "
@@ -57,14 +57,14 @@ void SeedEvents() {
       "(22, '1', '2015-06-01 00:00:00', '2015-07-01 00:00:00', 100), "
       "(41, '4', '2014-12-31 08:00:00', '2015-01-31 08:00:00', 0), "
       "(42, '4', '2015-08-01 00:00:00', '2015-09-01 00:00:00', 300)");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User",
                      "INSERT INTO TB_Event (EventNo, EventType, Memo, StartDate, EndDate, Period, "
                      "stringData01) VALUES (100, '100', N'公告', '2015-01-01', '2016-01-01', 60, "
                      "N'公告')");
 }
 
 std::string Row(int event_number) {
-  return gmdesk_pg::Query("KV7_User",
+  return game_databases::Query("KV7_User",
                           "SELECT EventType, StartDate, EndDate, intData01 FROM TB_Event "
                           "WHERE EventNo = " +
                               std::to_string(event_number));
@@ -72,7 +72,7 @@ std::string Row(int event_number) {
 
 // One value of an event, straight from the table.
 std::string Query(const std::string& select, const std::string& event_number) {
-  return gmdesk_pg::Query("KV7_User", select + " FROM TB_Event WHERE EventNo = " + event_number);
+  return game_databases::Query("KV7_User", select + " FROM TB_Event WHERE EventNo = " + event_number);
 }
 
 Texts Sorted(Texts texts) {
@@ -100,7 +100,7 @@ class MultiplierPagesOnPostgres : public ::testing::Test {
     gmdesk_.Settle();
   }
 
-  GmdeskProgram gmdesk_{frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni()};
+  GmdeskProgram gmdesk_{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
 };
 
 TEST_F(MultiplierPagesOnPostgres, EachPageShowsAndChangesItsOwnEvents) {
@@ -183,7 +183,7 @@ TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged)
   Load(gold);
   std::string shown = Text(gold.event_list);
   ASSERT_FALSE(shown.empty());
-  gmdesk_pg::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = " + shown);
+  game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = " + shown);
 
   ASSERT_TRUE(window().TypeText(gold.new_box, "5"));
   ASSERT_TRUE(window().Click(gold.submit_button));
@@ -191,7 +191,7 @@ TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged)
 
   EXPECT_EQ(gmdesk_.NewBoxes(), Texts{"提交数据失败"});
   EXPECT_EQ(Sorted(window().ComboItems(gold.event_list)), (Texts{"11", "12"}));
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User", "SELECT count(*) FROM TB_Event WHERE intData01 = 500"),
+  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT count(*) FROM TB_Event WHERE intData01 = 500"),
             "0");
 }
 

@@ -9,7 +9,7 @@
 
 #include "frame/db/odbc_backend.h"
 #include "tests/gmdesk/notice_pages_fixture.h"
-#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+#include "tests/support/game_databases.h"
 
 namespace {
 
@@ -22,23 +22,23 @@ const std::string kSaved = std::string("\r\n本次数据提交成功,即时生�
 constexpr const char* kFailed = "\r\n本次数据提交失败";
 
 void SeedChannels() {
-  gmdesk_pg::Execute("KV7_SiteConfig", "DROP TABLE IF EXISTS TB_Channel_Notice");
-  gmdesk_pg::Execute("KV7_SiteConfig",
+  game_databases::Execute("KV7_SiteConfig", "DROP TABLE IF EXISTS TB_Channel_Notice");
+  game_databases::Execute("KV7_SiteConfig",
                      "CREATE TABLE TB_Channel_Notice (Channel int, Realm int, "
                      "Notice_InGame varchar(400), Notice_Chnlist varchar(200))");
-  gmdesk_pg::Execute("KV7_SiteConfig",
+  game_databases::Execute("KV7_SiteConfig",
                      "INSERT INTO TB_Channel_Notice VALUES (1, 1, '一线公告', '一线'), "
                      "(2, 1, '二线公告', '二线'), (2, 2, '二区二线', '二区'), "
                      "(3, 2, '二区三线', NULL)");
 }
 
 void SeedEvents() {
-  gmdesk_pg::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
+  game_databases::Execute("KV7_User",
                      "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
                      "Memo varchar(100), StartDate timestamp, EndDate timestamp, Period int, "
                      "intData01 int, stringData01 varchar(400))");
-  gmdesk_pg::Execute(
+  game_databases::Execute(
       "KV7_User",
       "INSERT INTO TB_Event VALUES "
       "(1, '2', '金币', '2015-01-01', '2016-01-01', 0, 200, NULL), "
@@ -68,7 +68,7 @@ class NoticesOnPostgres : public ::testing::Test {
   Texts Items(ControlId list) { return gmdesk.window().ComboItems(list); }
 
   FixedLogClock clock;
-  GmdeskProgram gmdesk{frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni()};
+  GmdeskProgram gmdesk{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
 };
 
 TEST_F(NoticesOnPostgres, ConnectingListsRealmOneAndTheAnnouncements) {
@@ -95,7 +95,7 @@ TEST_F(NoticesOnPostgres, ChannelNoticesAreStoredAsTypedAndReadBackUnchanged) {
   gmdesk.Type(kChannelListNoticeBox, channel_list);
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(Text(kChannelLog), kChannelSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_SiteConfig",
+  EXPECT_EQ(game_databases::Query("KV7_SiteConfig",
                              "SELECT Notice_InGame || '|' || Notice_Chnlist FROM TB_Channel_Notice "
                              "WHERE Channel = 1"),
             in_game + "|" + channel_list);
@@ -112,14 +112,14 @@ TEST_F(NoticesOnPostgres, AChannelUpdateChangesItsRowInEveryRealm) {
   gmdesk.Type(kChannelNoticeText, "全区二线");
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(Text(kChannelLog), kChannelSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_SiteConfig",
+  EXPECT_EQ(game_databases::Query("KV7_SiteConfig",
                              "SELECT Realm || ':' || Notice_InGame FROM TB_Channel_Notice "
                              "WHERE Channel = 2 ORDER BY Realm"),
             "1:全区二线\n2:全区二线");
 }
 
 TEST_F(NoticesOnPostgres, AChannelUpdateThatFindsNoRowIsLoggedAsAFailure) {
-  gmdesk_pg::Execute("KV7_SiteConfig", "DELETE FROM TB_Channel_Notice");
+  game_databases::Execute("KV7_SiteConfig", "DELETE FROM TB_Channel_Notice");
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(Text(kChannelLog), kFailed);
   EXPECT_TRUE(gmdesk.window().IsUsable(kChannelUpdateButton));
@@ -135,13 +135,13 @@ TEST_F(NoticesOnPostgres, UpdatingAnAnnouncementStoresTheTextWithoutGrowingIt) {
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   EXPECT_EQ(Text(kEditNoticeLog), kSaved + kSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User",
+  EXPECT_EQ(game_databases::Query("KV7_User",
                              "SELECT stringData01 || '|' || Period || '|' || StartDate::date "
                              "FROM TB_Event WHERE EventNo = 21"),
             text + "|900|2015-10-01")
       << "the text as typed, twice saved; the dates shown are not stored";
 
-  gmdesk_pg::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = 21");
+  game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = 21");
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   EXPECT_EQ(Text(kEditNoticeLog), kSaved + kSaved + kFailed) << "its row is gone";
 }
@@ -155,7 +155,7 @@ TEST_F(NoticesOnPostgres, AddingStoresTheAnnouncementAndReloadsTheLists) {
   ASSERT_TRUE(gmdesk.window().Click(kAddNoticeButton));
   gmdesk.Settle();
   EXPECT_EQ(Text(kAddNoticeLog), kSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User",
+  EXPECT_EQ(game_databases::Query("KV7_User",
                              "SELECT EventType || '|' || Memo || '|' || StartDate || '|' || "
                              "EndDate || '|' || Period || '|' || stringData01 "
                              "FROM TB_Event WHERE EventNo = 25"),
@@ -178,13 +178,13 @@ TEST_F(NoticesOnPostgres, DeletingOneRemovesOnlyThatRow) {
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
   gmdesk.Settle();
   EXPECT_EQ(Text(kDeleteNoticeLog), kSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User", "SELECT EventNo FROM TB_Event ORDER BY EventNo"), "1\n21");
+  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT EventNo FROM TB_Event ORDER BY EventNo"), "1\n21");
   EXPECT_EQ(Items(kEditNoticeList), Texts{"21"});
   EXPECT_EQ(Items(kDeleteNoticeList), Texts{"21"});
   EXPECT_EQ(Text(kDeleteNoticeText), "每小时一次的公告");
 
   // Gone already when the operator deletes it.
-  gmdesk_pg::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = 21");
+  game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = 21");
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
   gmdesk.Settle();
   EXPECT_EQ(Text(kDeleteNoticeLog), kSaved + kFailed);
@@ -194,13 +194,13 @@ TEST_F(NoticesOnPostgres, DeletingOneRemovesOnlyThatRow) {
 TEST_F(NoticesOnPostgres, DeletingAllKeepsTheOtherEvents) {
   gmdesk.window().AnswerNextMessageBox(frame::MessageBoxButton::kNo);
   ASSERT_TRUE(gmdesk.window().Click(kDeleteAllNoticesButton));
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User", "SELECT count(*) FROM TB_Event"), "3");
+  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT count(*) FROM TB_Event"), "3");
 
   gmdesk.window().AnswerNextMessageBox(frame::MessageBoxButton::kYes);
   ASSERT_TRUE(gmdesk.window().Click(kDeleteAllNoticesButton));
   gmdesk.Settle();
   EXPECT_EQ(Text(kDeleteNoticeLog), kSaved);
-  EXPECT_EQ(gmdesk_pg::Query("KV7_User", "SELECT EventNo FROM TB_Event"), "1");
+  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT EventNo FROM TB_Event"), "1");
   EXPECT_TRUE(Items(kEditNoticeList).empty());
   EXPECT_TRUE(Items(kDeleteNoticeList).empty());
 

@@ -8,7 +8,7 @@
 #include "frame/db/odbc_backend.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/gmdesk/player_panel.h"
-#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+#include "tests/support/game_databases.h"
 
 namespace {
 
@@ -26,14 +26,14 @@ void CreateTables() {
   static bool created = false;
   if (created) return;
   created = true;
-  gmdesk_pg::Execute("KV7_Member",
+  game_databases::Execute("KV7_Member",
                      "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, MemberKey uuid, "
                      "Cash numeric(19, 8), BonusCash numeric(19, 8), Gender smallint)");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User",
                      "CREATE TABLE TB_CharacterBasic (CharacterID uuid PRIMARY KEY, MemberID uuid, "
                      "Name varchar(32), State smallint, Gender smallint, HairStyle int, "
                      "HairColor int, Face int, Jacket int, Gloves int, Pants int, Shoes int)");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User",
                      "CREATE TABLE TB_CharacterSub (CharacterID uuid PRIMARY KEY, Class int, "
                      "Lv int, Exp numeric(20, 8), Money numeric(20, 8), HP int, MP int, CP int, "
                      "ExtraSkillPoint int, RecentMap int, BonusStatus int, AddedSTR int, "
@@ -42,11 +42,11 @@ void CreateTables() {
 
 // Two accounts; player1 has two characters, the other account one.
 void SeedRows() {
-  gmdesk_pg::Execute("KV7_Member",
+  game_databases::Execute("KV7_Member",
                      "TRUNCATE Member; INSERT INTO Member VALUES "
                      "('player1', 'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 1500, 12.5, 1), "
                      "('stranger', '22222222-3333-4444-5555-666666666666', 8, 9, 2)");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User",
                      "TRUNCATE TB_CharacterBasic; INSERT INTO TB_CharacterBasic VALUES "
                      "('7c9e6679-7425-40de-944b-e07fc1f90ae7', "
                      "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', '剑客', 0, 1, 3, 4, 5, 1001, 2002, "
@@ -56,7 +56,7 @@ void SeedRows() {
                      "33, 44), "
                      "('11111111-2222-3333-4444-555555555555', "
                      "'22222222-3333-4444-5555-666666666666', '路人', 0, 1, 1, 1, 1, 1, 1, 1, 1)");
-  gmdesk_pg::Execute("KV7_User",
+  game_databases::Execute("KV7_User",
                      "TRUNCATE TB_CharacterSub; INSERT INTO TB_CharacterSub VALUES "
                      "('7c9e6679-7425-40de-944b-e07fc1f90ae7', 2, 45, 123456, 1000.5, 900, 300, "
                      "77, 12, 101, 30, 10, 5, 8, 7), "
@@ -67,17 +67,17 @@ void SeedRows() {
 }
 
 std::string MemberRow(const std::string& id) {
-  return gmdesk_pg::Query("KV7_Member",
+  return game_databases::Query("KV7_Member",
                           "SELECT Cash, BonusCash, Gender FROM Member WHERE ID = '" + id + "'");
 }
 std::string BasicRow(const std::string& character_id) {
-  return gmdesk_pg::Query("KV7_User",
+  return game_databases::Query("KV7_User",
                           "SELECT State, Name, Gender, HairStyle, HairColor, Face, Jacket, Gloves, "
                           "Pants, Shoes FROM TB_CharacterBasic WHERE CharacterID = '" +
                               character_id + "'");
 }
 std::string SubRow(const std::string& character_id) {
-  return gmdesk_pg::Query("KV7_User",
+  return game_databases::Query("KV7_User",
                           "SELECT Class, Lv, Exp, Money, HP, MP, CP, ExtraSkillPoint, RecentMap, "
                           "BonusStatus, AddedSTR, AddedINT, AddedDEX, AddedCON FROM "
                           "TB_CharacterSub WHERE CharacterID = '" +
@@ -108,7 +108,7 @@ class PlayerData : public ::testing::Test {
     return program_.NewBoxes();
   }
 
-  GmdeskProgram program_{frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni()};
+  GmdeskProgram program_{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
 };
 
 TEST_F(PlayerData, QueryAndPickShowTheStoredRows) {
@@ -179,7 +179,7 @@ TEST_F(PlayerData, AllAreasWritesTheThreeRows) {
 // The character was deleted after the query: its updates change no row.
 TEST_F(PlayerData, AKeyThatNoLongerMatchesIsAFailure) {
   Query("player1");
-  gmdesk_pg::Execute(
+  game_databases::Execute(
       "KV7_User",
       std::string("DELETE FROM TB_CharacterBasic WHERE CharacterID = '") + kSwordsmanId + "'");
 

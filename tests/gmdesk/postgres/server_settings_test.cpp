@@ -11,7 +11,7 @@
 #include "frame/gbk.h"
 #include "frame/window_system.h"
 #include "tests/gmdesk/gmdesk_program.h"
-#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+#include "tests/support/game_databases.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string ReadConfig(GmdeskProgram& gmdesk) {
 }
 
 std::string MemberRow(const std::string& id) {
-  return gmdesk_pg::Query("KV7_Member",
+  return game_databases::Query("KV7_Member",
                           "SELECT Cash, BonusCash FROM Member WHERE ID = '" + id + "'");
 }
 
@@ -36,17 +36,17 @@ void SeedMembers() {
   static bool created = false;
   if (!created) {
     created = true;
-    gmdesk_pg::Execute("KV7_Member",
+    game_databases::Execute("KV7_Member",
                        "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, Cash numeric(19, 4), "
                        "BonusCash numeric(19, 4))");
   }
-  gmdesk_pg::Execute("KV7_Member",
+  game_databases::Execute("KV7_Member",
                      "TRUNCATE Member; INSERT INTO Member VALUES ('player1', 100, 10), "
                      "('O''Neil', 0, 0)");
 }
 
 TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
@@ -57,11 +57,11 @@ TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {
   EXPECT_TRUE(window.IsUsable(kSettingsPanel));
   EXPECT_TRUE(window.IsUsable(kPlayerPanel));
   EXPECT_FALSE(window.IsUsable(kConnectItem));
-  EXPECT_EQ(ReadConfig(gmdesk), gmdesk_pg::ConfigIni());
+  EXPECT_EQ(ReadConfig(gmdesk), game_databases::ConfigIni());
 }
 
 TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Type(kNoticeDatabaseBox, "KV7_Missing");
   gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
@@ -77,7 +77,7 @@ TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
 
 TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
   SeedMembers();
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   auto& window = gmdesk.window();
@@ -103,7 +103,7 @@ TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
 
 TEST(GmdeskPgTopUp, RefusalsChangeNoRow) {
   SeedMembers();
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), gmdesk_pg::ConfigIni());
+  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   auto& window = gmdesk.window();

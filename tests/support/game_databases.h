@@ -1,6 +1,7 @@
-// gmdesk against a private PostgreSQL server through the real ODBC path. Each
-// test program starts one server and creates the three databases, each with
-// a dbo schema that unqualified names resolve to, as on SQL Server.
+// The game's three databases on a private PostgreSQL server, reached through
+// the real ODBC path. Each test program that links this starts one server and
+// creates KV7_Member, KV7_SiteConfig and KV7_User, each with a dbo schema that
+// unqualified names resolve to, as on SQL Server.
 #pragma once
 
 #include <optional>
@@ -9,11 +10,11 @@
 
 #include "tests/db/postgres_test_server.h"
 
-namespace gmdesk_pg {
+namespace game_databases {
 
 db_test::PostgresTestServer& Server();
 
-// A Config.ini that reaches the server (its port comes from the environment).
+// gmdesk's Config.ini for the server (its port comes from the environment).
 std::string ConfigIni();
 
 // Runs SQL in one of the databases; fails the test when it fails.
@@ -21,4 +22,4 @@ void Execute(std::string_view database, std::string_view sql);
 // The rows a query returns, one line each, columns joined by '|'.
 std::string Query(std::string_view database, std::string_view sql);
 
-}  // namespace gmdesk_pg
+}  // namespace game_databases

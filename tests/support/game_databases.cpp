@@ -1,8 +1,8 @@
-#include "tests/gmdesk/postgres/gmdesk_postgres.h"
+#include "tests/support/game_databases.h"
 
 #include <gtest/gtest.h>
 
-namespace gmdesk_pg {
+namespace game_databases {
 namespace {
 
 constexpr const char* kDatabases[] = {"KV7_Member", "KV7_SiteConfig", "KV7_User"};
@@ -44,10 +44,10 @@ std::string Query(std::string_view database, std::string_view sql) {
   return rows.value_or("");
 }
 
-}  // namespace gmdesk_pg
+}  // namespace game_databases
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new gmdesk_pg::Databases);
+  ::testing::AddGlobalTestEnvironment(new game_databases::Databases);
   return RUN_ALL_TESTS();
 }

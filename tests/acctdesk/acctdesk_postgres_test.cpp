@@ -1,0 +1,105 @@
+// acctdesk against a real database through the ODBC path: the rows its
+// operations leave behind. The two procedure calls stay in the scripted
+// suites (a procedure named as a batch's first word is not taken here).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frame/db/odbc_backend.h"
+#include "tests/acctdesk/acctdesk_program.h"
+#include "tests/support/game_databases.h"
+
+namespace {
+
+using namespace acctdesk;
+using game_databases::Execute;
+using game_databases::Query;
+
+constexpr const char* kServerIni = "[Config]\r\nSQLIP=127.0.0.1\r\nSQLID=sa\r\nSQLPW=pw\r\n";
+
+class AcctdeskOnPostgres : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Execute("KV7_Member",
+            "DROP TABLE IF EXISTS dbo.Member, dbo.TB_DefGMAccountLinkIP;"
+            "CREATE TABLE dbo.Member (ID varchar(20) PRIMARY KEY, MemberKey uuid,"
+            "  Cash bigint, BonusCash bigint, Gender smallint, GMLevel smallint);"
+            "INSERT INTO dbo.Member VALUES"
+            "  ('alpha', gen_random_uuid(), 100, 10, 1, 0),"
+            "  ('O''Neil', gen_random_uuid(), 0, 0, 2, 0),"
+            "  ('beta', gen_random_uuid(), 5, 5, 1, 0);"
+            "CREATE TABLE dbo.TB_DefGMAccountLinkIP (ID varchar(20) PRIMARY KEY, IP varchar(15),"
+            "  SubNetMask varchar(15), GMLevel smallint, Memo varchar(50));");
+    acctdesk_.Start();
+    ASSERT_TRUE(acctdesk_.NewBoxes().empty()) << "the connect failed";
+  }
+
+  std::string Row(const std::string& account) {
+    return Query("KV7_Member",
+                 "SELECT Cash, BonusCash, GMLevel FROM dbo.Member WHERE ID = '" + account + "'");
+  }
+
+  acctdesk_testing::AcctdeskProgram acctdesk_{frame::OdbcComponentFactory(), kServerIni};
+};
+
+TEST_F(AcctdeskOnPostgres, BansAndUnbansOneAccountAndAll) {
+  acctdesk_.Type(kBanAccountBox, "O'Neil");
+  acctdesk_.window().Click(kBanButton);
+  EXPECT_EQ(Row("O''Neil"), "0|0|2");
+  EXPECT_EQ(Row("alpha"), "100|10|0");
+
+  acctdesk_.window().Click(kBanAllButton);
+  EXPECT_EQ(Query("KV7_Member", "SELECT count(*) FROM dbo.Member WHERE GMLevel = 2"), "3");
+  acctdesk_.Type(kUnbanAccountBox, "beta");
+  acctdesk_.window().Click(kUnbanButton);
+  EXPECT_EQ(Row("beta"), "5|5|0");
+  acctdesk_.window().Click(kUnbanAllButton);
+  EXPECT_EQ(Query("KV7_Member", "SELECT count(*) FROM dbo.Member WHERE GMLevel = 0"), "3");
+
+  acctdesk_.Type(kBanAccountBox, "nobody");
+  acctdesk_.window().Click(kBanButton);
+  EXPECT_EQ(acctdesk_.NewBoxes(), std::vector<std::string>{"该帐号不存在"});
+  EXPECT_TRUE(acctdesk_.Messages().ends_with("\r\n>所有帐号解封成功！<"));
+}
+
+TEST_F(AcctdeskOnPostgres, OpensAGmAccountOnceAndReportsTheSecondLink) {
+  acctdesk_.Type(kGmAccountBox, "alpha");
+  acctdesk_.window().EnterIpAddress(kGmAddressBox, "10.0.0.8");
+  acctdesk_.window().Click(kGmButton);
+  EXPECT_TRUE(acctdesk_.Messages().ends_with("\r\n>GM帐号开启成功！<"));
+  EXPECT_EQ(Row("alpha"), "100|10|2");
+  EXPECT_EQ(Query("KV7_Member",
+                  "SELECT ID, IP, SubNetMask, GMLevel, Memo FROM "
+                  "dbo.TB_DefGMAccountLinkIP"),
+            "alpha|10.0.0.8|GM|2|GM");
+
+  // The key refuses a second link: a line, not a box.
+  acctdesk_.window().Click(kGmButton);
+  EXPECT_TRUE(acctdesk_.Messages().ends_with("\r\n>开启失败,未知原因！<"));
+  EXPECT_TRUE(acctdesk_.NewBoxes().empty());
+  EXPECT_EQ(Query("KV7_Member", "SELECT count(*) FROM dbo.TB_DefGMAccountLinkIP"), "1");
+}
+
+TEST_F(AcctdeskOnPostgres, SetsAndTopsUpBothCurrencies) {
+  acctdesk_.Type(kSetCashAccountBox, "alpha");
+  acctdesk_.Type(kSetCashValueBox, "5000");
+  acctdesk_.window().Click(kSetCashButton);
+  acctdesk_.Type(kSetBonusAccountBox, "alpha");
+  acctdesk_.Type(kSetBonusValueBox, "70");
+  acctdesk_.window().Click(kSetBonusButton);
+  EXPECT_EQ(Row("alpha"), "5000|70|0");
+
+  acctdesk_.Type(kTopUpAccountBox, "alpha");
+  acctdesk_.window().PickComboItem(kAmountList, 1);
+  acctdesk_.window().Click(kTopUpCashRadio);
+  acctdesk_.window().Click(kTopUpButton);
+  acctdesk_.window().PickComboItem(kAmountList, 6);
+  acctdesk_.window().Click(kTopUpBonusRadio);
+  acctdesk_.window().Click(kTopUpButton);
+  EXPECT_EQ(Row("alpha"), "105000|25070|0");
+  EXPECT_TRUE(acctdesk_.NewBoxes().empty());
+  EXPECT_TRUE(acctdesk_.Messages().ends_with(
+      "\r\n>积分充值成功！<\r\n>充值总数额：25000<\r\n>请记得重新选择充值额数<"));
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include "frame/qt/tab_control.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
+#include "tests/qt/sample_window_test.h"
 
 namespace {
 
@@ -20,13 +21,11 @@ using namespace test_window;
 using frame::Gbk;
 using frame::kMainWindowId;
 using frame::Property;
+using testing_support::Set;
 using Entries = std::vector<std::string>;
 
 frame::PropertyValue Get(frame::ControlId control, Property property) {
   return frame::GetControlProperty(kMainWindowId, control, property);
-}
-void Set(frame::ControlId control, Property property, const frame::PropertyValue& value) {
-  frame::SetControlProperty(kMainWindowId, control, property, value);
 }
 long Count(const std::string& entry) {
   Entries log = Log();
@@ -52,16 +51,7 @@ const frame::WindowDefinition kCoveredWindow{.rect = {0, 0, 220, 140},
                                              .controls = kCoveredControls};
 constexpr const frame::WindowDefinition* kCoveredWindows[] = {&kCoveredWindow};
 
-class ControlEventsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Reset();
-    ASSERT_TRUE(program_.Start());
-  }
-  void TearDown() override { Reset(); }
-
-  testing_support::QtProgram program_{kProgram};
-};
+using ControlEventsTest = testing_support::SampleWindowTest;
 
 TEST_F(ControlEventsTest, ClicksReachHandlersOnlyOnEnabledControls) {
   program_.Click(kButton);

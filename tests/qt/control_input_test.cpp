@@ -9,6 +9,7 @@
 #include "frame/qt/ip_address_edit.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
+#include "tests/qt/sample_window_test.h"
 
 namespace {
 
@@ -16,27 +17,11 @@ using namespace test_window;
 using frame::Gbk;
 using frame::kMainWindowId;
 using frame::Property;
+using testing_support::Get;
+using testing_support::Q;
+using testing_support::Set;
 
-frame::Text Get(frame::ControlId control, Property property) {
-  return frame::GetControlProperty(kMainWindowId, control, property).AsText();
-}
-void Set(frame::ControlId control, Property property, const frame::PropertyValue& value) {
-  frame::SetControlProperty(kMainWindowId, control, property, value);
-}
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-class ControlInputTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Reset();
-    ASSERT_TRUE(program_.Start());
-  }
-  void TearDown() override { Reset(); }
-
-  testing_support::QtProgram program_{kProgram};
-};
+using ControlInputTest = testing_support::SampleWindowTest;
 
 TEST_F(ControlInputTest, PasswordBoxShowsStarsAndReadsTheRealText) {
   ASSERT_TRUE(program_.Type(kPassword, Q("ab中1")));

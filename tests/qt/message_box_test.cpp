@@ -10,26 +10,15 @@
 #include "frame/control_services.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
+#include "tests/qt/sample_window_test.h"
 
 namespace {
 
 using namespace test_window;
 using frame::Gbk;
+using testing_support::Q;
 
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-class MessageBoxTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Reset();
-    ASSERT_TRUE(program_.Start());
-  }
-  void TearDown() override { Reset(); }
-
-  testing_support::QtProgram program_{kProgram};
-};
+using MessageBoxTest = testing_support::SampleWindowTest;
 
 TEST_F(MessageBoxTest, AUiThreadBoxIsModalAndAnswersWithTheButtonChosen) {
   struct Case {

@@ -13,6 +13,7 @@
 #include "frame/control_services.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
+#include "tests/qt/sample_window_test.h"
 
 namespace {
 
@@ -20,21 +21,9 @@ using namespace test_window;
 using frame::Gbk;
 using frame::kMainWindowId;
 using frame::Property;
+using testing_support::Q;
 
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-class WorkerThreadTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Reset();
-    ASSERT_TRUE(program_.Start());
-  }
-  void TearDown() override { Reset(); }
-
-  testing_support::QtProgram program_{kProgram};
-};
+using WorkerThreadTest = testing_support::SampleWindowTest;
 
 TEST_F(WorkerThreadTest, AWorkersWritesShowWhileTheLoopRuns) {
   frame::Text read_back;

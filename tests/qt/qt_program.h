@@ -37,6 +37,8 @@ class QtProgram {
   void ProcessEvents();
 
   frame::QtWindowSystem& window_system() { return window_system_; }
+  // The program's directory (a fresh one per program).
+  const std::filesystem::path& directory() const { return directory_; }
   frame::Runtime& runtime() { return runtime_; }
   QWidget& window();
   QWidget& widget(frame::ControlId control);

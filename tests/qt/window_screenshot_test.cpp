@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QWidget>
+#include <fstream>
 #include <string>
 
 #include "acctdesk/main_window.h"
@@ -47,7 +49,19 @@ TEST(WindowScreenshotTest, RendersTheSampleWindow) {
 TEST(WindowScreenshotTest, RendersTheToolWindows) {
   {
     QtProgram program(gmdesk::kProgram);
+    std::ofstream(program.directory() / "Config.ini", std::ios::binary)
+        << "[Server]\r\nIP=127.0.0.1,1433\r\nID=sa\r\nPW=secret\r\nDB1=KV7_Member\r\n"
+           "DB2=KV7_SiteConfig\r\nDB3=KV7_User\r\n";
     ASSERT_TRUE(program.Start());
+    // The created handler filled the settings boxes before the window took input.
+    QWidget* server = program.window_system().ControlWidget(gmdesk::kServerBox);
+    auto* password =
+        qobject_cast<QLineEdit*>(program.window_system().ControlWidget(gmdesk::kPasswordBox));
+    ASSERT_NE(qobject_cast<QLineEdit*>(server), nullptr);
+    ASSERT_NE(password, nullptr);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(server)->text(), QString("127.0.0.1,1433"));
+    EXPECT_EQ(password->text(), QString("secret"));
+    EXPECT_EQ(password->displayText(), QString("******"));
     Render(program, "gmdesk_window.png");
   }
   {

@@ -45,9 +45,9 @@ const Page kPages[] = {
 void SeedEvents() {
   game_databases::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
   game_databases::Execute("KV7_User",
-                     "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
-                     "Memo varchar(200), StartDate timestamp, EndDate timestamp, Period int, "
-                     "intData01 int, stringData01 varchar(200))");
+                          "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
+                          "Memo varchar(200), StartDate timestamp, EndDate timestamp, Period int, "
+                          "intData01 int, stringData01 varchar(200))");
   game_databases::Execute(
       "KV7_User",
       "INSERT INTO TB_Event (EventNo, EventType, StartDate, EndDate, intData01) VALUES "
@@ -57,22 +57,24 @@ void SeedEvents() {
       "(22, '1', '2015-06-01 00:00:00', '2015-07-01 00:00:00', 100), "
       "(41, '4', '2014-12-31 08:00:00', '2015-01-31 08:00:00', 0), "
       "(42, '4', '2015-08-01 00:00:00', '2015-09-01 00:00:00', 300)");
-  game_databases::Execute("KV7_User",
-                     "INSERT INTO TB_Event (EventNo, EventType, Memo, StartDate, EndDate, Period, "
-                     "stringData01) VALUES (100, '100', N'公告', '2015-01-01', '2016-01-01', 60, "
-                     "N'公告')");
+  game_databases::Execute(
+      "KV7_User",
+      "INSERT INTO TB_Event (EventNo, EventType, Memo, StartDate, EndDate, Period, "
+      "stringData01) VALUES (100, '100', N'公告', '2015-01-01', '2016-01-01', 60, "
+      "N'公告')");
 }
 
 std::string Row(int event_number) {
   return game_databases::Query("KV7_User",
-                          "SELECT EventType, StartDate, EndDate, intData01 FROM TB_Event "
-                          "WHERE EventNo = " +
-                              std::to_string(event_number));
+                               "SELECT EventType, StartDate, EndDate, intData01 FROM TB_Event "
+                               "WHERE EventNo = " +
+                                   std::to_string(event_number));
 }
 
 // One value of an event, straight from the table.
 std::string Query(const std::string& select, const std::string& event_number) {
-  return game_databases::Query("KV7_User", select + " FROM TB_Event WHERE EventNo = " + event_number);
+  return game_databases::Query("KV7_User",
+                               select + " FROM TB_Event WHERE EventNo = " + event_number);
 }
 
 Texts Sorted(Texts texts) {
@@ -191,8 +193,9 @@ TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged)
 
   EXPECT_EQ(gmdesk_.NewBoxes(), Texts{"提交数据失败"});
   EXPECT_EQ(Sorted(window().ComboItems(gold.event_list)), (Texts{"11", "12"}));
-  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT count(*) FROM TB_Event WHERE intData01 = 500"),
-            "0");
+  EXPECT_EQ(
+      game_databases::Query("KV7_User", "SELECT count(*) FROM TB_Event WHERE intData01 = 500"),
+      "0");
 }
 
 }  // namespace

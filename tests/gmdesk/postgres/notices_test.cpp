@@ -24,20 +24,20 @@ constexpr const char* kFailed = "\r\n本次数据提交失败";
 void SeedChannels() {
   game_databases::Execute("KV7_SiteConfig", "DROP TABLE IF EXISTS TB_Channel_Notice");
   game_databases::Execute("KV7_SiteConfig",
-                     "CREATE TABLE TB_Channel_Notice (Channel int, Realm int, "
-                     "Notice_InGame varchar(400), Notice_Chnlist varchar(200))");
+                          "CREATE TABLE TB_Channel_Notice (Channel int, Realm int, "
+                          "Notice_InGame varchar(400), Notice_Chnlist varchar(200))");
   game_databases::Execute("KV7_SiteConfig",
-                     "INSERT INTO TB_Channel_Notice VALUES (1, 1, '一线公告', '一线'), "
-                     "(2, 1, '二线公告', '二线'), (2, 2, '二区二线', '二区'), "
-                     "(3, 2, '二区三线', NULL)");
+                          "INSERT INTO TB_Channel_Notice VALUES (1, 1, '一线公告', '一线'), "
+                          "(2, 1, '二线公告', '二线'), (2, 2, '二区二线', '二区'), "
+                          "(3, 2, '二区三线', NULL)");
 }
 
 void SeedEvents() {
   game_databases::Execute("KV7_User", "DROP TABLE IF EXISTS TB_Event");
   game_databases::Execute("KV7_User",
-                     "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
-                     "Memo varchar(100), StartDate timestamp, EndDate timestamp, Period int, "
-                     "intData01 int, stringData01 varchar(400))");
+                          "CREATE TABLE TB_Event (EventNo int PRIMARY KEY, EventType varchar(10), "
+                          "Memo varchar(100), StartDate timestamp, EndDate timestamp, Period int, "
+                          "intData01 int, stringData01 varchar(400))");
   game_databases::Execute(
       "KV7_User",
       "INSERT INTO TB_Event VALUES "
@@ -95,10 +95,11 @@ TEST_F(NoticesOnPostgres, ChannelNoticesAreStoredAsTypedAndReadBackUnchanged) {
   gmdesk.Type(kChannelListNoticeBox, channel_list);
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(Text(kChannelLog), kChannelSaved);
-  EXPECT_EQ(game_databases::Query("KV7_SiteConfig",
-                             "SELECT Notice_InGame || '|' || Notice_Chnlist FROM TB_Channel_Notice "
-                             "WHERE Channel = 1"),
-            in_game + "|" + channel_list);
+  EXPECT_EQ(
+      game_databases::Query("KV7_SiteConfig",
+                            "SELECT Notice_InGame || '|' || Notice_Chnlist FROM TB_Channel_Notice "
+                            "WHERE Channel = 1"),
+      in_game + "|" + channel_list);
 
   ASSERT_TRUE(gmdesk.window().PickComboItem(kChannelList, 1 - channel_one));
   ASSERT_TRUE(gmdesk.window().PickComboItem(kChannelList, channel_one));
@@ -113,8 +114,8 @@ TEST_F(NoticesOnPostgres, AChannelUpdateChangesItsRowInEveryRealm) {
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(Text(kChannelLog), kChannelSaved);
   EXPECT_EQ(game_databases::Query("KV7_SiteConfig",
-                             "SELECT Realm || ':' || Notice_InGame FROM TB_Channel_Notice "
-                             "WHERE Channel = 2 ORDER BY Realm"),
+                                  "SELECT Realm || ':' || Notice_InGame FROM TB_Channel_Notice "
+                                  "WHERE Channel = 2 ORDER BY Realm"),
             "1:全区二线\n2:全区二线");
 }
 
@@ -136,8 +137,8 @@ TEST_F(NoticesOnPostgres, UpdatingAnAnnouncementStoresTheTextWithoutGrowingIt) {
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   EXPECT_EQ(Text(kEditNoticeLog), kSaved + kSaved);
   EXPECT_EQ(game_databases::Query("KV7_User",
-                             "SELECT stringData01 || '|' || Period || '|' || StartDate::date "
-                             "FROM TB_Event WHERE EventNo = 21"),
+                                  "SELECT stringData01 || '|' || Period || '|' || StartDate::date "
+                                  "FROM TB_Event WHERE EventNo = 21"),
             text + "|900|2015-10-01")
       << "the text as typed, twice saved; the dates shown are not stored";
 
@@ -156,9 +157,9 @@ TEST_F(NoticesOnPostgres, AddingStoresTheAnnouncementAndReloadsTheLists) {
   gmdesk.Settle();
   EXPECT_EQ(Text(kAddNoticeLog), kSaved);
   EXPECT_EQ(game_databases::Query("KV7_User",
-                             "SELECT EventType || '|' || Memo || '|' || StartDate || '|' || "
-                             "EndDate || '|' || Period || '|' || stringData01 "
-                             "FROM TB_Event WHERE EventNo = 25"),
+                                  "SELECT EventType || '|' || Memo || '|' || StartDate || '|' || "
+                                  "EndDate || '|' || Period || '|' || stringData01 "
+                                  "FROM TB_Event WHERE EventNo = 25"),
             "100|定时公告25|2015-10-01 00:00:00|2015-12-31 00:00:00|300|"
             "新年快乐！O'Neil 祝各位玩家");
   EXPECT_EQ(Sorted(Items(kEditNoticeList)), (Texts{"21", "22", "25"}));
@@ -178,7 +179,8 @@ TEST_F(NoticesOnPostgres, DeletingOneRemovesOnlyThatRow) {
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
   gmdesk.Settle();
   EXPECT_EQ(Text(kDeleteNoticeLog), kSaved);
-  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT EventNo FROM TB_Event ORDER BY EventNo"), "1\n21");
+  EXPECT_EQ(game_databases::Query("KV7_User", "SELECT EventNo FROM TB_Event ORDER BY EventNo"),
+            "1\n21");
   EXPECT_EQ(Items(kEditNoticeList), Texts{"21"});
   EXPECT_EQ(Items(kDeleteNoticeList), Texts{"21"});
   EXPECT_EQ(Text(kDeleteNoticeText), "每小时一次的公告");

@@ -27,61 +27,67 @@ void CreateTables() {
   if (created) return;
   created = true;
   game_databases::Execute("KV7_Member",
-                     "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, MemberKey uuid, "
-                     "Cash numeric(19, 8), BonusCash numeric(19, 8), Gender smallint)");
-  game_databases::Execute("KV7_User",
-                     "CREATE TABLE TB_CharacterBasic (CharacterID uuid PRIMARY KEY, MemberID uuid, "
-                     "Name varchar(32), State smallint, Gender smallint, HairStyle int, "
-                     "HairColor int, Face int, Jacket int, Gloves int, Pants int, Shoes int)");
-  game_databases::Execute("KV7_User",
-                     "CREATE TABLE TB_CharacterSub (CharacterID uuid PRIMARY KEY, Class int, "
-                     "Lv int, Exp numeric(20, 8), Money numeric(20, 8), HP int, MP int, CP int, "
-                     "ExtraSkillPoint int, RecentMap int, BonusStatus int, AddedSTR int, "
-                     "AddedINT int, AddedDEX int, AddedCON int)");
+                          "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, MemberKey uuid, "
+                          "Cash numeric(19, 8), BonusCash numeric(19, 8), Gender smallint)");
+  game_databases::Execute(
+      "KV7_User",
+      "CREATE TABLE TB_CharacterBasic (CharacterID uuid PRIMARY KEY, MemberID uuid, "
+      "Name varchar(32), State smallint, Gender smallint, HairStyle int, "
+      "HairColor int, Face int, Jacket int, Gloves int, Pants int, Shoes int)");
+  game_databases::Execute(
+      "KV7_User",
+      "CREATE TABLE TB_CharacterSub (CharacterID uuid PRIMARY KEY, Class int, "
+      "Lv int, Exp numeric(20, 8), Money numeric(20, 8), HP int, MP int, CP int, "
+      "ExtraSkillPoint int, RecentMap int, BonusStatus int, AddedSTR int, "
+      "AddedINT int, AddedDEX int, AddedCON int)");
 }
 
 // Two accounts; player1 has two characters, the other account one.
 void SeedRows() {
   game_databases::Execute("KV7_Member",
-                     "TRUNCATE Member; INSERT INTO Member VALUES "
-                     "('player1', 'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 1500, 12.5, 1), "
-                     "('stranger', '22222222-3333-4444-5555-666666666666', 8, 9, 2)");
-  game_databases::Execute("KV7_User",
-                     "TRUNCATE TB_CharacterBasic; INSERT INTO TB_CharacterBasic VALUES "
-                     "('7c9e6679-7425-40de-944b-e07fc1f90ae7', "
-                     "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', '剑客', 0, 1, 3, 4, 5, 1001, 2002, "
-                     "3003, 4004), "
-                     "('e0a1b2c3-d4e5-4f60-8172-839495a6b7c8', "
-                     "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 'O''Neil', 1, 2, 6, 7, 8, 11, 22, "
-                     "33, 44), "
-                     "('11111111-2222-3333-4444-555555555555', "
-                     "'22222222-3333-4444-5555-666666666666', '路人', 0, 1, 1, 1, 1, 1, 1, 1, 1)");
-  game_databases::Execute("KV7_User",
-                     "TRUNCATE TB_CharacterSub; INSERT INTO TB_CharacterSub VALUES "
-                     "('7c9e6679-7425-40de-944b-e07fc1f90ae7', 2, 45, 123456, 1000.5, 900, 300, "
-                     "77, 12, 101, 30, 10, 5, 8, 7), "
-                     "('e0a1b2c3-d4e5-4f60-8172-839495a6b7c8', 1, 9, 0, 5, 90, 30, 0, 1, 2, 3, 4, "
-                     "5, 6, 7), "
-                     "('11111111-2222-3333-4444-555555555555', 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, "
-                     "1, 1, 1)");
+                          "TRUNCATE Member; INSERT INTO Member VALUES "
+                          "('player1', 'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 1500, 12.5, 1), "
+                          "('stranger', '22222222-3333-4444-5555-666666666666', 8, 9, 2)");
+  game_databases::Execute(
+      "KV7_User",
+      "TRUNCATE TB_CharacterBasic; INSERT INTO TB_CharacterBasic VALUES "
+      "('7c9e6679-7425-40de-944b-e07fc1f90ae7', "
+      "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', '剑客', 0, 1, 3, 4, 5, 1001, 2002, "
+      "3003, 4004), "
+      "('e0a1b2c3-d4e5-4f60-8172-839495a6b7c8', "
+      "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 'O''Neil', 1, 2, 6, 7, 8, 11, 22, "
+      "33, 44), "
+      "('11111111-2222-3333-4444-555555555555', "
+      "'22222222-3333-4444-5555-666666666666', '路人', 0, 1, 1, 1, 1, 1, 1, 1, 1)");
+  game_databases::Execute(
+      "KV7_User",
+      "TRUNCATE TB_CharacterSub; INSERT INTO TB_CharacterSub VALUES "
+      "('7c9e6679-7425-40de-944b-e07fc1f90ae7', 2, 45, 123456, 1000.5, 900, 300, "
+      "77, 12, 101, 30, 10, 5, 8, 7), "
+      "('e0a1b2c3-d4e5-4f60-8172-839495a6b7c8', 1, 9, 0, 5, 90, 30, 0, 1, 2, 3, 4, "
+      "5, 6, 7), "
+      "('11111111-2222-3333-4444-555555555555', 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, "
+      "1, 1, 1)");
 }
 
 std::string MemberRow(const std::string& id) {
-  return game_databases::Query("KV7_Member",
-                          "SELECT Cash, BonusCash, Gender FROM Member WHERE ID = '" + id + "'");
+  return game_databases::Query(
+      "KV7_Member", "SELECT Cash, BonusCash, Gender FROM Member WHERE ID = '" + id + "'");
 }
 std::string BasicRow(const std::string& character_id) {
-  return game_databases::Query("KV7_User",
-                          "SELECT State, Name, Gender, HairStyle, HairColor, Face, Jacket, Gloves, "
-                          "Pants, Shoes FROM TB_CharacterBasic WHERE CharacterID = '" +
-                              character_id + "'");
+  return game_databases::Query(
+      "KV7_User",
+      "SELECT State, Name, Gender, HairStyle, HairColor, Face, Jacket, Gloves, "
+      "Pants, Shoes FROM TB_CharacterBasic WHERE CharacterID = '" +
+          character_id + "'");
 }
 std::string SubRow(const std::string& character_id) {
-  return game_databases::Query("KV7_User",
-                          "SELECT Class, Lv, Exp, Money, HP, MP, CP, ExtraSkillPoint, RecentMap, "
-                          "BonusStatus, AddedSTR, AddedINT, AddedDEX, AddedCON FROM "
-                          "TB_CharacterSub WHERE CharacterID = '" +
-                              character_id + "'");
+  return game_databases::Query(
+      "KV7_User",
+      "SELECT Class, Lv, Exp, Money, HP, MP, CP, ExtraSkillPoint, RecentMap, "
+      "BonusStatus, AddedSTR, AddedINT, AddedDEX, AddedCON FROM "
+      "TB_CharacterSub WHERE CharacterID = '" +
+          character_id + "'");
 }
 
 class PlayerData : public ::testing::Test {

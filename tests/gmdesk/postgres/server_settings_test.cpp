@@ -29,7 +29,7 @@ std::string ReadConfig(GmdeskProgram& gmdesk) {
 
 std::string MemberRow(const std::string& id) {
   return game_databases::Query("KV7_Member",
-                          "SELECT Cash, BonusCash FROM Member WHERE ID = '" + id + "'");
+                               "SELECT Cash, BonusCash FROM Member WHERE ID = '" + id + "'");
 }
 
 void SeedMembers() {
@@ -37,12 +37,12 @@ void SeedMembers() {
   if (!created) {
     created = true;
     game_databases::Execute("KV7_Member",
-                       "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, Cash numeric(19, 4), "
-                       "BonusCash numeric(19, 4))");
+                            "CREATE TABLE Member (ID varchar(50) PRIMARY KEY, Cash numeric(19, 4), "
+                            "BonusCash numeric(19, 4))");
   }
   game_databases::Execute("KV7_Member",
-                     "TRUNCATE Member; INSERT INTO Member VALUES ('player1', 100, 10), "
-                     "('O''Neil', 0, 0)");
+                          "TRUNCATE Member; INSERT INTO Member VALUES ('player1', 100, 10), "
+                          "('O''Neil', 0, 0)");
 }
 
 TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {

@@ -5,6 +5,7 @@
 
 #include "frame/db/db_services.h"
 #include "frame/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/player_areas.h"
@@ -13,10 +14,6 @@ namespace gmdesk {
 namespace {
 
 using frame::Property;
-
-frame::Text BoxText(ControlId box, Property property = Property::kText) {
-  return frame::GetControlProperty(kMainWindow, box, property).AsText();
-}
 
 void SetBoxText(ControlId box, const frame::Text& text) {
   frame::SetControlProperty(kMainWindow, box, Property::kText, text);

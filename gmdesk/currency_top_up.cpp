@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "frame/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/main_window.h"
 
@@ -44,10 +45,6 @@ bool IsAmount(std::string_view text) {
   size_t point = number.find('.');
   if (point == std::string_view::npos) return IsDigits(number);
   return IsDigits(number.substr(0, point)) && IsDigits(number.substr(point + 1));
-}
-
-frame::Text BoxText(ControlId box) {
-  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "frame/db/db_services.h"
 #include "frame/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/main_window.h"
 
@@ -40,10 +41,6 @@ constexpr MultiplierPage kPages[] = {
     {"4", kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
      kDropCurrentBox, kDropNewBox, LoadEventsThread<kDropPage>},
 };
-
-frame::Text BoxText(ControlId box) {
-  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
-}
 
 // The picked event number, as the combo shows it now.
 frame::Text EventNumber(const MultiplierPage& page) {

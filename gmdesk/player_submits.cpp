@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frame/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/player_areas.h"
@@ -16,10 +17,6 @@ using frame::Property;
 
 constexpr std::string_view kSubmitted = "提交数据命令执行成功";
 constexpr std::string_view kNotSubmitted = "提交数据命令执行失败";
-
-frame::Text BoxText(ControlId box) {
-  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
-}
 
 void SetDisabled(ControlId button, bool disabled) {
   frame::SetControlProperty(kMainWindow, button, Property::kDisabled, disabled);

@@ -4,6 +4,7 @@
 
 #include "frame/db/db_services.h"
 #include "frame/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/channel_notices.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/timed_notices.h"
@@ -59,10 +60,6 @@ constexpr DatabaseRole kDatabases[] = {
 // reading and writing alike.
 frame::Text ConfigPath() {
   return frame::ConcatTexts(frame::GetProgramDirectory(), "\\Config.ini");
-}
-
-frame::Text BoxText(ControlId box) {
-  return frame::GetControlProperty(kMainWindow, box, Property::kText).AsText();
 }
 
 void SetConnectItemDisabled(bool disabled) {

@@ -13,16 +13,25 @@ DBConnection::~DBConnection() = default;
 
 bool DBConnection::Connect(TextArg server, TextArg database, TextArg user, TextArg password) {
   Text text = SqlServerConnectionText(server, database, user, password);
-  std::string diagnostic;
-  bool opened = false;
+  std::shared_ptr<Session> old;
   {
-    std::lock_guard lock(mutex_);
-    session_.reset();
-    session_ = backend_->Connect(id_, text, diagnostic);
-    opened = session_ != nullptr;
+    std::lock_guard lock(session_mutex_);
+    old = std::exchange(session_, nullptr);
   }
-  if (!opened) NoteFailure(diagnostic);
-  return opened;
+  // A statement running on the old session keeps it until it ends.
+  if (old) old->closed = true;
+  old.reset();
+
+  std::string diagnostic;
+  std::unique_ptr<SqlSession> opened = backend_->Connect(id_, text, diagnostic);
+  if (!opened) {
+    NoteFailure(diagnostic);
+    return false;
+  }
+  auto session = std::make_shared<Session>(std::move(opened));
+  std::lock_guard lock(session_mutex_);
+  session_ = std::move(session);
+  return true;
 }
 
 StatementResult DBConnection::Execute(TextArg statement, std::optional<int> timeout_seconds) {
@@ -35,15 +44,22 @@ std::optional<ResultTable> DBConnection::Query(TextArg statement) {
   return Run(statement.view(), kCommandTimeoutSeconds, true).table;
 }
 
+std::shared_ptr<DBConnection::Session> DBConnection::CurrentSession() const {
+  std::lock_guard lock(session_mutex_);
+  return session_;
+}
+
 StatementResult DBConnection::Run(std::string_view statement, int timeout_seconds, bool keep_rows) {
   StatementResult result;
-  {
-    std::lock_guard lock(mutex_);
-    if (session_ == nullptr) {
-      result.diagnostic = "the connection is not open";
+  if (std::shared_ptr<Session> session = CurrentSession()) {
+    std::lock_guard turn(session->turn);
+    if (session->closed) {
+      result.diagnostic = "the connection was closed by a reconnect";
     } else {
-      result = session_->Run(statement, timeout_seconds, keep_rows);
+      result = session->session->Run(statement, timeout_seconds, keep_rows);
     }
+  } else {
+    result.diagnostic = "the connection is not open";
   }
   if (!result.succeeded) {
     result.table.reset();

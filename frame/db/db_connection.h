@@ -1,10 +1,12 @@
 // DBConnection: one connection to one database, a component of the window.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "frame/db/sql_backend.h"
 #include "frame/runtime.h"
@@ -24,6 +26,7 @@ class DBConnection final : public WindowComponent {
   ~DBConnection() override;
 
   // Closes an open connection first; a failed connect leaves it closed.
+  // Statements sent while it logs in fail at once.
   bool Connect(TextArg server, TextArg database, TextArg user, TextArg password);
 
   // Runs one statement text. A time-out of 0 or more applies to this statement
@@ -37,16 +40,26 @@ class DBConnection final : public WindowComponent {
   std::string last_diagnostic() const;
 
  private:
+  // One login. Statements on it take turns; once a reconnect closed it, a
+  // statement still waiting for its turn fails instead of running.
+  struct Session {
+    explicit Session(std::unique_ptr<SqlSession> s) : session(std::move(s)) {}
+    std::mutex turn;
+    const std::unique_ptr<SqlSession> session;
+    std::atomic<bool> closed{false};
+  };
+
   StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows);
+  std::shared_ptr<Session> CurrentSession() const;
   void NoteFailure(const std::string& diagnostic);
 
   const std::shared_ptr<SqlBackend> backend_;
   const ControlId id_;
 
-  // Held while a statement runs and its whole result is read, so statements
-  // from several threads take turns.
-  mutable std::mutex mutex_;
-  std::unique_ptr<SqlSession> session_;
+  // Held only to swap or copy `session_`: a login never holds it, so a
+  // statement during a reconnect fails at once instead of waiting.
+  mutable std::mutex session_mutex_;
+  std::shared_ptr<Session> session_;
 
   mutable std::mutex diagnostic_mutex_;
   std::string last_diagnostic_;

@@ -4,13 +4,20 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "frame/db/component_factory.h"
+#include "frame/db/connection_text.h"
 #include "frame/db/odbc_diagnostics.h"
 #include "frame/db/odbc_environment.h"
 #include "frame/db/odbc_result_reader.h"
 #include "frame/db/odbc_text.h"
+#include "frame/db/watched_call.h"
 
 namespace frame {
 namespace {
@@ -21,26 +28,80 @@ bool EndsTheStatement(const std::string& state) {
          state == "HY010";
 }
 
-class OdbcSession final : public SqlSession {
+// The driver's connection handle. A statement given up on keeps it until the
+// driver lets that statement go; whoever holds it last disconnects.
+class OdbcLink {
  public:
-  explicit OdbcSession(SQLHDBC connection) : connection_(connection) {}
-  OdbcSession(const OdbcSession&) = delete;
-  OdbcSession& operator=(const OdbcSession&) = delete;
-  ~OdbcSession() override {
-    SQLDisconnect(connection_);
-    SQLFreeHandle(SQL_HANDLE_DBC, connection_);
+  explicit OdbcLink(SQLHDBC handle) : handle_(handle) {}
+  OdbcLink(const OdbcLink&) = delete;
+  OdbcLink& operator=(const OdbcLink&) = delete;
+  ~OdbcLink() {
+    SQLDisconnect(handle_);
+    SQLFreeHandle(SQL_HANDLE_DBC, handle_);
   }
+  SQLHDBC handle() const { return handle_; }
 
-  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows) override;
+ private:
+  const SQLHDBC handle_;
+};
+
+// One statement on the driver, every result of its batch read.
+class OdbcStatement {
+ public:
+  OdbcStatement(SQLHDBC connection, CallProgress& progress)
+      : connection_(connection), progress_(progress) {}
+  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows);
 
  private:
   // Takes in the result the statement handle stands on; false when it failed.
   bool TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& result);
 
   SQLHDBC connection_;
+  CallProgress& progress_;
 };
 
+class OdbcSession final : public SqlSession {
+ public:
+  explicit OdbcSession(SQLHDBC connection) : link_(std::make_shared<OdbcLink>(connection)) {}
+
+  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows) override;
+
+ private:
+  // Gone once a statement was given up on: the driver may still be waiting
+  // on it, and a server that went silent has dropped this session anyway.
+  std::shared_ptr<OdbcLink> link_;
+};
+
+// How long past its time-out a statement may go without a word from the
+// server. FreeTDS sends its cancel at the time-out and then waits as long
+// again for the answer; a live server answers a cancel at once.
+constexpr std::chrono::milliseconds kCancelGrace{1500};
+
 StatementResult OdbcSession::Run(std::string_view statement, int timeout_seconds, bool keep_rows) {
+  if (link_ == nullptr) {
+    StatementResult result;
+    result.diagnostic = "08S01 the session was dropped after a statement got no answer";
+    return result;
+  }
+  if (timeout_seconds <= 0) {
+    CallProgress progress;
+    return OdbcStatement(link_->handle(), progress).Run(statement, timeout_seconds, keep_rows);
+  }
+  std::optional<StatementResult> result = RunWhileProgressing<StatementResult>(
+      [link = link_, text = std::string(statement), timeout_seconds,
+       keep_rows](CallProgress& progress) {
+        return OdbcStatement(link->handle(), progress).Run(text, timeout_seconds, keep_rows);
+      },
+      std::chrono::seconds(timeout_seconds) + kCancelGrace);
+  if (result) return std::move(*result);
+  link_.reset();
+  StatementResult given_up;
+  given_up.diagnostic = "HYT00 the server did not answer within the time-out; session dropped";
+  return given_up;
+}
+
+StatementResult OdbcStatement::Run(std::string_view statement, int timeout_seconds,
+                                   bool keep_rows) {
   StatementResult result;
   SQLHSTMT handle = SQL_NULL_HSTMT;
   if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection_, &handle))) {
@@ -59,6 +120,7 @@ StatementResult OdbcSession::Run(std::string_view statement, int timeout_seconds
   // the bound only guards against a driver that repeats one error forever.
   bool ok = true;
   for (int errors_in_a_row = 0; errors_in_a_row < 16;) {
+    progress_.Step();
     if (ret == SQL_SUCCESS || ret == SQL_SUCCESS_WITH_INFO || ret == SQL_NO_DATA) {
       errors_in_a_row = 0;
       if (!TakeResult(handle, keep_rows, result)) ok = false;
@@ -77,7 +139,7 @@ StatementResult OdbcSession::Run(std::string_view statement, int timeout_seconds
   return result;
 }
 
-bool OdbcSession::TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& result) {
+bool OdbcStatement::TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& result) {
   SQLSMALLINT columns = 0;
   if (!SQL_SUCCEEDED(SQLNumResultCols(handle, &columns))) {
     if (result.diagnostic.empty()) result.diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, handle).text;
@@ -91,7 +153,7 @@ bool OdbcSession::TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& r
   if (!keep_rows || result.table) return true;
   ResultTable table;
   std::string diagnostic;
-  if (!ReadResultTable(handle, columns, table, diagnostic)) {
+  if (!ReadResultTable(handle, columns, table, diagnostic, &progress_)) {
     if (result.diagnostic.empty()) result.diagnostic = diagnostic;
     return false;
   }
@@ -100,6 +162,8 @@ bool OdbcSession::TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& r
 }
 
 }  // namespace
+
+OdbcBackend::OdbcBackend(int default_port) : default_port_(default_port) {}
 
 std::unique_ptr<SqlSession> OdbcBackend::Connect(ControlId /*connection*/,
                                                  std::string_view connection_text,
@@ -114,7 +178,7 @@ std::unique_ptr<SqlSession> OdbcBackend::Connect(ControlId /*connection*/,
   SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)),
                     SQL_IS_UINTEGER);
-  WideText text = WideFromGbk(connection_text);
+  WideText text = WideFromGbk(WithDefaultPort(connection_text, default_port_));
   SQLRETURN ret =
       SQLDriverConnectW(handle, nullptr, text.data(), static_cast<SQLSMALLINT>(text.size()),
                         nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
@@ -126,9 +190,9 @@ std::unique_ptr<SqlSession> OdbcBackend::Connect(ControlId /*connection*/,
   return std::make_unique<OdbcSession>(handle);
 }
 
-ComponentFactory OdbcComponentFactory() {
+ComponentFactory OdbcComponentFactory(int default_port) {
   OdbcEnvironment();
-  return DatabaseComponentFactory(std::make_shared<OdbcBackend>());
+  return DatabaseComponentFactory(std::make_shared<OdbcBackend>(default_port));
 }
 
 }  // namespace frame

@@ -37,7 +37,9 @@ bool GetFixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, Targe
 }
 
 // Reads a character value of any length in pieces. `Unit` is SQLCHAR or
-// SQLWCHAR; the driver ends each piece with a zero unit.
+// SQLWCHAR; the driver ends each piece with a zero unit. A value is whole
+// only when a piece comes with SQL_SUCCESS: FreeTDS gives long code-page
+// texts no total length (SQL_NO_TOTAL) until their last piece.
 template <class Unit>
 bool GetLong(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type,
              std::basic_string<Unit>& text, bool& is_null) {
@@ -52,11 +54,12 @@ bool GetLong(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type,
       is_null = true;
       return true;
     }
-    size_t units =
-        indicator == SQL_NO_TOTAL ? capacity : static_cast<size_t>(indicator) / sizeof(Unit);
-    bool truncated = units > capacity;
-    text.append(buffer, truncated ? capacity : units);
-    if (ret == SQL_SUCCESS || !truncated) return true;
+    bool more =
+        ret == SQL_SUCCESS_WITH_INFO &&
+        (indicator == SQL_NO_TOTAL || static_cast<size_t>(indicator) / sizeof(Unit) > capacity);
+    size_t units = more ? capacity : static_cast<size_t>(indicator) / sizeof(Unit);
+    text.append(buffer, units < capacity ? units : capacity);
+    if (!more) return true;
   }
 }
 
@@ -233,7 +236,7 @@ FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name) {
 }
 
 bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table,
-                     std::string& diagnostic) {
+                     std::string& diagnostic, CallProgress* progress) {
   std::vector<FieldKind> kinds;
   for (SQLUSMALLINT column = 1; column <= columns; ++column) {
     ColumnDescription description;
@@ -251,6 +254,7 @@ bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table
       diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
       return false;
     }
+    if (progress != nullptr) progress->Step();
     std::vector<FieldValue>& row = table.rows.emplace_back(kinds.size());
     for (SQLUSMALLINT column = 1; column <= columns; ++column) {
       if (!ReadValue(statement, column, kinds[column - 1], row[column - 1])) {

@@ -8,6 +8,7 @@
 
 #include "frame/db/field_value.h"
 #include "frame/db/sql_backend.h"
+#include "frame/db/watched_call.h"
 
 namespace frame {
 
@@ -16,8 +17,9 @@ namespace frame {
 FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name);
 
 // Describes the `columns` columns of the current result and fetches all of
-// its rows. False, with `diagnostic` set, when a call fails.
+// its rows, stepping `progress` at each. False, with `diagnostic` set, when a
+// call fails.
 bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table,
-                     std::string& diagnostic);
+                     std::string& diagnostic, CallProgress* progress = nullptr);
 
 }  // namespace frame

@@ -38,6 +38,11 @@ void ScriptedDatabase::RefuseConnect(TextMatch connection_text) {
   refused_connects_.push_back(std::move(connection_text));
 }
 
+void ScriptedDatabase::DelayConnect(TextMatch connection_text, std::chrono::milliseconds delay) {
+  std::lock_guard lock(mutex_);
+  connect_delays_.emplace_back(std::move(connection_text), delay);
+}
+
 void ScriptedDatabase::Script(TextMatch statement, ScriptedOutcome outcome) {
   std::lock_guard lock(mutex_);
   rules_.push_back({std::move(statement), std::move(outcome)});
@@ -64,6 +69,14 @@ std::vector<Text> ScriptedDatabase::statement_texts() const {
 std::unique_ptr<SqlSession> ScriptedDatabase::Connect(ControlId connection,
                                                       std::string_view connection_text,
                                                       std::string& diagnostic) {
+  std::chrono::milliseconds delay{0};
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& [match, how_long] : connect_delays_) {
+      if (match(connection_text)) delay = how_long;
+    }
+  }
+  std::this_thread::sleep_for(delay);
   std::lock_guard lock(mutex_);
   bool refused = std::any_of(refused_connects_.begin(), refused_connects_.end(),
                              [&](const TextMatch& match) { return match(connection_text); });

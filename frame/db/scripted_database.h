@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "frame/db/sql_backend.h"
@@ -71,6 +72,8 @@ class ScriptedDatabase final : public SqlBackend {
 
   // Connects whose text matches fail; the others open.
   void RefuseConnect(TextMatch connection_text);
+  // Connects whose text matches take this long to log in.
+  void DelayConnect(TextMatch connection_text, std::chrono::milliseconds delay);
   // The last rule that matches a statement decides its outcome; a statement
   // that no rule matches succeeds with no rows and no count.
   void Script(TextMatch statement, ScriptedOutcome outcome);
@@ -98,8 +101,9 @@ class ScriptedDatabase final : public SqlBackend {
   StatementResult Run(ControlId connection, std::string_view statement, int timeout_seconds,
                       bool keep_rows);
 
-  mutable std::mutex mutex_;  // never held while a statement's delay runs
+  mutable std::mutex mutex_;  // never held while a delay runs
   std::vector<TextMatch> refused_connects_;
+  std::vector<std::pair<TextMatch, std::chrono::milliseconds>> connect_delays_;
   std::vector<Rule> rules_;
   std::vector<ConnectRecord> connects_;
   std::vector<StatementRecord> statements_;

@@ -39,7 +39,7 @@ class AcctdeskOnPostgres : public ::testing::Test {
                  "SELECT Cash, BonusCash, GMLevel FROM dbo.Member WHERE ID = '" + account + "'");
   }
 
-  acctdesk_testing::AcctdeskProgram acctdesk_{frame::OdbcComponentFactory(), kServerIni};
+  acctdesk_testing::AcctdeskProgram acctdesk_{game_databases::Components(), kServerIni};
 };
 
 TEST_F(AcctdeskOnPostgres, BansAndUnbansOneAccountAndAll) {

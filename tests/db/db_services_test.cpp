@@ -144,4 +144,33 @@ TEST_F(DbServices, AnOpenRecordSetNeedsNoConnection) {
   EXPECT_EQ(text, "");
 }
 
+// While a reconnect logs in, the connection is closed: a statement from
+// another thread fails at once instead of waiting for the login; one that
+// was already running ends on the old session, and one queued behind it
+// never runs there.
+TEST_F(DbServices, AReconnectClosesTheConnectionUntilItsLoginEnds) {
+  using std::chrono::milliseconds;
+  db_->Script("long", {.delay = milliseconds(400)});
+  db_->DelayConnect(frame::ConnectsToDatabase("slow"), milliseconds(1500));
+
+  std::thread running([] { EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "long")); });
+  std::this_thread::sleep_for(milliseconds(100));
+  std::thread queued([] { EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "queued")); });
+  std::this_thread::sleep_for(milliseconds(100));
+  std::thread reconnect(
+      [] { EXPECT_TRUE(frame::ConnectSqlServer(kWindowId, kConnection, "h", "slow", "u", "p")); });
+  std::this_thread::sleep_for(milliseconds(300));
+
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "during the login"));
+  EXPECT_FALSE(frame::OpenRecordSet(kWindowId, kRecords, "during the login"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(200));
+
+  running.join();
+  queued.join();
+  reconnect.join();
+  EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "after the login"));
+  EXPECT_THAT(db_->statement_texts(), ElementsAre("long", "after the login"));
+}
+
 }  // namespace

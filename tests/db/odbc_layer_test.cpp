@@ -18,10 +18,58 @@ using frame::FieldKind;
 TEST(ConnectionText, JoinsTheItemsUnchangedWithTheDatabaseLast) {
   EXPECT_EQ(frame::SqlServerConnectionText("127.0.0.1,1433", "KV7_Member", "sa", ""),
             "DRIVER=SQL Server;SERVER=127.0.0.1,1433;UID=sa;PWD=;DATABASE=KV7_Member;");
-  EXPECT_EQ(frame::SqlServerConnectionText(" host ", "d;b", "u=1", "p;w"),
-            "DRIVER=SQL Server;SERVER= host ;UID=u=1;PWD=p;w;DATABASE=d;b;");
+  EXPECT_EQ(frame::SqlServerConnectionText(" host ", "KV7_User", "u=1", "a}b{c"),
+            "DRIVER=SQL Server;SERVER= host ;UID=u=1;PWD=a}b{c;DATABASE=KV7_User;");
   EXPECT_EQ(frame::SqlServerConnectionText(nullptr, nullptr, nullptr, nullptr),
             "DRIVER=SQL Server;SERVER=;UID=;PWD=;DATABASE=;");
+}
+
+// A value that would end its item early, or open a braced one, is braced
+// whole; no item of the operator's can add or replace another.
+TEST(ConnectionText, BracesValuesThatWouldLeakIntoOtherItems) {
+  struct Case {
+    const char* password;
+    const char* item;
+  };
+  const Case cases[] = {
+      {"pw;DATABASE=KV7_User", "PWD={pw;DATABASE=KV7_User};"},
+      {";", "PWD={;};"},
+      {"{pw}", "PWD={{pw}}};"},
+      {"a};UID=x", "PWD={a}};UID=x};"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(frame::SqlServerConnectionText("h", "KV7_Member", "sa", c.password),
+              std::string("DRIVER=SQL Server;SERVER=h;UID=sa;") + c.item + "DATABASE=KV7_Member;")
+        << c.password;
+  }
+  EXPECT_EQ(frame::SqlServerConnectionText("h;x", "d;b", "u;1", ""),
+            "DRIVER=SQL Server;SERVER={h;x};UID={u;1};PWD=;DATABASE={d;b};");
+}
+
+// FreeTDS has no default port: a bare host gets SQL Server's, anything that
+// names its own port or instance reaches the driver untouched.
+TEST(ConnectionText, ABareHostGetsTheDefaultPort) {
+  struct Case {
+    const char* server;
+    const char* added;
+  };
+  const Case cases[] = {
+      {"127.0.0.1", "PORT=1433;"},
+      {"db.example", "PORT=1433;"},
+      {"{a;b}", "PORT=1433;"},
+      {"127.0.0.1,1433", ""},
+      {"127.0.0.1,14330", ""},
+      {"host\\SQLEXPRESS", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    std::string text = frame::SqlServerConnectionText(c.server, "KV7_Member", "sa", "p;w");
+    EXPECT_EQ(frame::WithDefaultPort(text, 1433), text + c.added) << c.server;
+  }
+  EXPECT_EQ(frame::WithDefaultPort("DRIVER=x;UID=sa;PWD={SERVER=h};server=h", 5),
+            "DRIVER=x;UID=sa;PWD={SERVER=h};server=h;PORT=5;");
+  EXPECT_EQ(frame::WithDefaultPort("DRIVER=x;UID=sa;PWD={SERVER=h}", 5),
+            "DRIVER=x;UID=sa;PWD={SERVER=h}");
 }
 
 TEST(OdbcFieldKind, MapsEveryColumnType) {

@@ -88,7 +88,8 @@ class Postgres : public ::testing::Test {
     return connection != nullptr ? connection->last_diagnostic() : "";
   }
 
-  testing_support::HeadlessProgram program_{db_test::kProgram, frame::OdbcComponentFactory()};
+  testing_support::HeadlessProgram program_{db_test::kProgram,
+                                            frame::OdbcComponentFactory(server->port())};
 };
 
 TEST_F(Postgres, AFailedConnectLeavesTheConnectionClosed) {

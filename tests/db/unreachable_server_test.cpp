@@ -44,7 +44,8 @@ class UnreachableServer : public ::testing::Test {
     return frame::ConnectSqlServer(kWindowId, kConnection, "127.0.0.1", "KV7_Member", "sa", "");
   }
 
-  testing_support::HeadlessProgram program_{db_test::kProgram, frame::OdbcComponentFactory()};
+  testing_support::HeadlessProgram program_{db_test::kProgram,
+                                            frame::OdbcComponentFactory(server->port())};
 };
 
 TEST_F(UnreachableServer, AConnectToAClosedPortFailsQuickly) {
@@ -86,21 +87,29 @@ TEST_F(UnreachableServer, EveryCallFailsWhileTheServerIsGoneAndAReconnectWorksAf
 
 // A server that takes the connection and never answers: the login gives up
 // after its time-out instead of waiting forever.
-TEST_F(UnreachableServer, ALoginThatGetsNoAnswerGivesUpAfterItsTimeOut) {
-  int port = 0;
-  int listener = db_test::BindLoopbackSocket(port);
-  ASSERT_GE(listener, 0);
-  ASSERT_EQ(listen(listener, 4), 0);
-  db_test::UseTestOdbcDriver(port);
+class SilentListener : public ::testing::Test {
+ protected:
+  SilentListener() : listener_(db_test::BindLoopbackSocket(port_)) {}
+  ~SilentListener() override {
+    if (listener_ >= 0) close(listener_);
+  }
+
+  int port_ = 0;
+  const int listener_;
+  testing_support::HeadlessProgram program_{db_test::kProgram, frame::OdbcComponentFactory(port_)};
+};
+
+TEST_F(SilentListener, ALoginThatGetsNoAnswerGivesUpAfterItsTimeOut) {
+  ASSERT_GE(listener_, 0);
+  ASSERT_EQ(listen(listener_, 4), 0);
+  ASSERT_TRUE(program_.Start());
 
   auto start = Clock::now();
-  EXPECT_FALSE(Connect());
+  EXPECT_FALSE(
+      frame::ConnectSqlServer(kWindowId, kConnection, "127.0.0.1", "KV7_Member", "sa", ""));
   auto elapsed = Clock::now() - start;
   EXPECT_GE(elapsed, std::chrono::seconds(frame::OdbcBackend::kLoginTimeoutSeconds - 1));
   EXPECT_LT(elapsed, std::chrono::seconds(frame::OdbcBackend::kLoginTimeoutSeconds + 10));
-
-  db_test::UseTestOdbcDriver(server->port());
-  close(listener);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/db/odbc_backend.h"
+
 namespace game_databases {
 namespace {
 
@@ -27,6 +29,10 @@ class Databases : public ::testing::Environment {
 db_test::PostgresTestServer& Server() {
   static db_test::PostgresTestServer server;
   return server;
+}
+
+frame::ComponentFactory Components() {
+  return frame::OdbcComponentFactory(Server().port());
 }
 
 std::string ConfigIni() {

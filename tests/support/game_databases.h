@@ -8,13 +8,18 @@
 #include <string>
 #include <string_view>
 
+#include "frame/runtime.h"
 #include "tests/db/postgres_test_server.h"
 
 namespace game_databases {
 
 db_test::PostgresTestServer& Server();
 
-// gmdesk's Config.ini for the server (its port comes from the environment).
+// The programs' database components, reaching the server at a bare host.
+frame::ComponentFactory Components();
+
+// gmdesk's Config.ini for the server (a bare host: the port comes with the
+// components).
 std::string ConfigIni();
 
 // Runs SQL in one of the databases; fails the test when it fails.

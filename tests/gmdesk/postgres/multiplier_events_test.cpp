@@ -102,7 +102,7 @@ class MultiplierPagesOnPostgres : public ::testing::Test {
     gmdesk_.Settle();
   }
 
-  GmdeskProgram gmdesk_{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
+  GmdeskProgram gmdesk_{game_databases::Components(), game_databases::ConfigIni()};
 };
 
 TEST_F(MultiplierPagesOnPostgres, EachPageShowsAndChangesItsOwnEvents) {

@@ -68,7 +68,7 @@ class NoticesOnPostgres : public ::testing::Test {
   Texts Items(ControlId list) { return gmdesk.window().ComboItems(list); }
 
   FixedLogClock clock;
-  GmdeskProgram gmdesk{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
+  GmdeskProgram gmdesk{game_databases::Components(), game_databases::ConfigIni()};
 };
 
 TEST_F(NoticesOnPostgres, ConnectingListsRealmOneAndTheAnnouncements) {

@@ -114,7 +114,7 @@ class PlayerData : public ::testing::Test {
     return program_.NewBoxes();
   }
 
-  GmdeskProgram program_{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
+  GmdeskProgram program_{game_databases::Components(), game_databases::ConfigIni()};
 };
 
 TEST_F(PlayerData, QueryAndPickShowTheStoredRows) {

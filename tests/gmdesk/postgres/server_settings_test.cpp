@@ -46,7 +46,7 @@ void SeedMembers() {
 }
 
 TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
@@ -61,7 +61,7 @@ TEST(GmdeskPgConnect, OpensTheThreeDatabasesAndSavesTheSettings) {
 }
 
 TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Type(kNoticeDatabaseBox, "KV7_Missing");
   gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
@@ -77,7 +77,7 @@ TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
 
 TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
   SeedMembers();
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   auto& window = gmdesk.window();
@@ -103,7 +103,7 @@ TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
 
 TEST(GmdeskPgTopUp, RefusalsChangeNoRow) {
   SeedMembers();
-  GmdeskProgram gmdesk(frame::OdbcComponentFactory(), game_databases::ConfigIni());
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
   gmdesk.Start();
   gmdesk.Connect();
   auto& window = gmdesk.window();

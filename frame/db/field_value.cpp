@@ -1,6 +1,8 @@
 #include "frame/db/field_value.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,18 +24,32 @@ std::optional<uint64_t> ParseIntegerBits(std::string_view raw) {
   return ParseNumber<uint64_t>(raw);
 }
 
-std::string NumberText(double value, int places) {
-  char buffer[400];  // the widest double in fixed notation fits
-  auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
-  if (error != std::errc()) return {};
-  return std::string(buffer, end);
-}
-
-std::string IntegerText(int64_t value) {
+template <class Integer>
+std::string IntegerText(Integer value) {
   char buffer[24];
   auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, end);
+}
+
+// A float in plain notation: with `places` decimals when that text reads back
+// to the very same value, else the shortest plain text that does. Neither
+// rounds a stored value away (0.00001 does not become 0.0000).
+template <class Float>
+std::string FloatText(Float value, int places) {
+  // The widest double in plain notation, the smallest subnormal, fits.
+  char buffer[400];
+  char* const last = buffer + sizeof buffer;
+  if (std::isfinite(value)) {
+    auto fixed = std::to_chars(buffer, last, value, std::chars_format::fixed, places);
+    if (fixed.ec == std::errc()) {
+      std::string text(buffer, fixed.ptr);
+      if (ParseNumber<Float>(text) == value) return text;
+    }
+    auto shortest = std::to_chars(buffer, last, value, std::chars_format::fixed);
+    if (shortest.ec == std::errc()) return std::string(buffer, shortest.ptr);
+  }
+  auto general = std::to_chars(buffer, last, value);  // "nan", "inf", "-inf"
+  return general.ec == std::errc() ? std::string(buffer, general.ptr) : std::string();
 }
 
 // An exact decimal as its digits, so that no value is rounded through a double.
@@ -71,32 +87,11 @@ std::optional<Decimal> ParseDecimal(std::string_view raw) {
   return decimal;
 }
 
-// Exactly `places` digits after the point. A cut rounds to the nearest, a
-// tie to even, as printing a double does: every value that a double holds
-// exactly reads as it did through one.
-void RoundTo(Decimal& decimal, size_t places) {
-  if (decimal.fraction.size() <= places) {
-    decimal.fraction.append(places - decimal.fraction.size(), '0');
-    return;
-  }
-  char first_cut = decimal.fraction[places];
-  bool above_tie = decimal.fraction.find_first_not_of('0', places + 1) != std::string::npos;
-  char last_kept = places > 0 ? decimal.fraction[places - 1] : decimal.integer.back();
-  bool round_up =
-      first_cut > '5' || (first_cut == '5' && (above_tie || (last_kept - '0') % 2 == 1));
-  decimal.fraction.resize(places);
-  if (!round_up) return;
-  std::string digits = decimal.integer + decimal.fraction;
-  size_t i = digits.size();
-  while (i > 0 && digits[i - 1] == '9')
-    digits[--i] = '0';
-  if (i == 0) {
-    digits.insert(digits.begin(), '1');
-  } else {
-    ++digits[i - 1];
-  }
-  decimal.integer = digits.substr(0, digits.size() - places);
-  decimal.fraction = digits.substr(digits.size() - places);
+// At least `places` decimals: short ones padded with zeros, and of longer
+// ones every digit up to the last that is not zero. Nothing is rounded.
+void KeepDigits(Decimal& decimal, size_t places) {
+  size_t significant = decimal.fraction.find_last_not_of('0') + 1;  // 0 when all are zeros
+  decimal.fraction.resize(std::max(significant, places), '0');
 }
 
 std::string DecimalText(const Decimal& decimal) {
@@ -108,19 +103,11 @@ std::string DecimalText(const Decimal& decimal) {
   return text;
 }
 
-std::string FixedDecimalText(std::string_view raw) {
+// `places` decimals unless the value has digits beyond them.
+std::string ExactDecimalText(std::string_view raw, size_t places) {
   std::optional<Decimal> decimal = ParseDecimal(raw);
   if (!decimal) return std::string(raw);
-  RoundTo(*decimal, 8);
-  return DecimalText(*decimal);
-}
-
-std::string CurrencyText(std::string_view raw) {
-  std::optional<Decimal> decimal = ParseDecimal(raw);
-  if (!decimal) return std::string(raw);
-  RoundTo(*decimal, 4);
-  size_t last = decimal->fraction.find_last_not_of('0');
-  decimal->fraction.resize(last == std::string::npos ? 0 : last + 1);
+  KeepDigits(*decimal, places);
   return DecimalText(*decimal);
 }
 
@@ -148,22 +135,30 @@ Text FieldText(const FieldValue& value) {
       auto bits = ParseIntegerBits(raw);
       return bits ? IntegerText(static_cast<int32_t>(static_cast<uint32_t>(*bits))) : Text();
     }
+    case FieldKind::kBigInt: {
+      auto bits = ParseIntegerBits(raw);
+      return bits ? IntegerText(static_cast<int64_t>(*bits)) : Text();
+    }
+    case FieldKind::kUnsignedBigInt: {
+      auto bits = ParseIntegerBits(raw);
+      return bits ? IntegerText(*bits) : Text();
+    }
     case FieldKind::kTinyInt: {
       auto bits = ParseIntegerBits(raw);
       return bits ? IntegerText(*bits & 0xFF) : Text();
     }
     case FieldKind::kReal: {
       auto number = ParseNumber<float>(raw);
-      return number ? NumberText(*number, 4) : Text();
+      return number ? FloatText(*number, 4) : Text();
     }
     case FieldKind::kDouble: {
       auto number = ParseNumber<double>(raw);
-      return number ? NumberText(*number, 8) : Text();
+      return number ? FloatText(*number, 8) : Text();
     }
     case FieldKind::kDecimal:
-      return FixedDecimalText(raw);
+      return ExactDecimalText(raw, 8);
     case FieldKind::kCurrency:
-      return CurrencyText(raw);
+      return ExactDecimalText(raw, 0);
     case FieldKind::kDateTime:
     case FieldKind::kText:
       return raw;

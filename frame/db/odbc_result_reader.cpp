@@ -86,10 +86,17 @@ bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, FieldVal
   value.kind = kind;
   switch (kind) {
     case FieldKind::kInteger:
+    case FieldKind::kBigInt:
     case FieldKind::kTinyInt: {
       SQLBIGINT number = 0;
       ok = GetFixed(statement, column, SQL_C_SBIGINT, number, indicator);
       value.raw = ShortestText(static_cast<int64_t>(number));
+      break;
+    }
+    case FieldKind::kUnsignedBigInt: {
+      SQLUBIGINT number = 0;
+      ok = GetFixed(statement, column, SQL_C_UBIGINT, number, indicator);
+      value.raw = ShortestText(static_cast<uint64_t>(number));
       break;
     }
     case FieldKind::kReal: {
@@ -186,18 +193,25 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
       type_name = Utf8FromWide(buffer, count);
     }
   }
-  description.kind = OdbcFieldKind(sql_type, type_name);
+  SQLLEN is_unsigned = SQL_FALSE;
+  if (sql_type == SQL_BIGINT &&
+      !SQL_SUCCEEDED(SQLColAttributeW(statement, column, SQL_DESC_UNSIGNED, nullptr, 0, nullptr,
+                                      &is_unsigned))) {
+    is_unsigned = SQL_FALSE;
+  }
+  description.kind = OdbcFieldKind(sql_type, type_name, is_unsigned == SQL_TRUE);
   return true;
 }
 
 }  // namespace
 
-FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name) {
+FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool is_unsigned) {
   switch (sql_type) {
     case SQL_SMALLINT:
     case SQL_INTEGER:
-    case SQL_BIGINT:
       return FieldKind::kInteger;
+    case SQL_BIGINT:
+      return is_unsigned ? FieldKind::kUnsignedBigInt : FieldKind::kBigInt;
     case SQL_TINYINT:
       return FieldKind::kTinyInt;
     case SQL_REAL:

@@ -13,8 +13,9 @@
 namespace frame {
 
 // The kind a column of this ODBC type reads as. SQL Server's money and
-// smallmoney arrive as decimals; their type name tells them apart.
-FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name);
+// smallmoney arrive as decimals; their type name tells them apart. Only an
+// 8-byte integer reads differently when the driver calls it unsigned.
+FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool is_unsigned = false);
 
 // Describes the `columns` columns of the current result and fetches all of
 // its rows, stepping `progress` at each. False, with `diagnostic` set, when a

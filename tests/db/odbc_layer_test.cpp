@@ -81,7 +81,7 @@ TEST(OdbcFieldKind, MapsEveryColumnType) {
   const Case cases[] = {
       {SQL_SMALLINT, "smallint", FieldKind::kInteger},
       {SQL_INTEGER, "int", FieldKind::kInteger},
-      {SQL_BIGINT, "bigint", FieldKind::kInteger},
+      {SQL_BIGINT, "bigint", FieldKind::kBigInt},
       {SQL_TINYINT, "tinyint", FieldKind::kTinyInt},
       {SQL_REAL, "real", FieldKind::kReal},
       {SQL_FLOAT, "float", FieldKind::kDouble},
@@ -114,6 +114,10 @@ TEST(OdbcFieldKind, MapsEveryColumnType) {
   for (const Case& c : cases) {
     EXPECT_EQ(frame::OdbcFieldKind(c.type, c.type_name), c.kind) << c.type << " " << c.type_name;
   }
+  // Only an 8-byte integer reads differently when the driver calls it unsigned.
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_BIGINT, "bigint unsigned", true), FieldKind::kUnsignedBigInt);
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_INTEGER, "int unsigned", true), FieldKind::kInteger);
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_TINYINT, "tinyint", true), FieldKind::kTinyInt);
 }
 
 TEST(OdbcText, GbkRoundTripsThroughUtf16) {

@@ -17,7 +17,7 @@ std::array<frame::Text, static_cast<size_t>(LastStatement::kCount)> last_stateme
 
 frame::Text ReadTypedText(frame::ControlId box, frame::Property property) {
   frame::Text typed = frame::GetControlProperty(kMainWindow, box, property).AsText();
-  return frame::ReplaceText(typed, "'", "''", 1, std::nullopt, true);
+  return frame::DoubleQuotes(typed);
 }
 
 void StoreLastStatement(LastStatement slot, frame::Text statement) {

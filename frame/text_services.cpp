@@ -72,4 +72,14 @@ Text ReplaceText(TextArg text, TextArg search, TextArg replacement, int start,
   return result;
 }
 
+Text DoubleQuotes(TextArg text) {
+  Text result;
+  result.reserve(text.view().size());
+  for (char c : text.view()) {
+    result += c;
+    if (c == '\'') result += c;
+  }
+  return result;
+}
+
 }  // namespace frame

@@ -53,4 +53,10 @@ Text MidText(TextArg text, int start, int n);
 Text ReplaceText(TextArg text, TextArg search, TextArg replacement = "", int start = 1,
                  std::optional<int> count = std::nullopt, bool case_sensitive = false);
 
+// The text ready to stand between quotes in a statement: every ' byte
+// doubled. The byte 0x27 is never part of a GBK or GB18030 character, so this
+// holds for every valid text, and a stray lead byte before a quote cannot
+// take the quote in as its second byte.
+Text DoubleQuotes(TextArg text);
+
 }  // namespace frame

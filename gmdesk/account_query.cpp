@@ -54,13 +54,14 @@ void ListCharacters(const frame::Text& account_key) {
   frame::CloseRecordSet(kMainWindow, kRecordSet1);
 }
 
-// The character view: the first character the server finds by that name.
+// The character view: the character of that name on the account shown, as
+// another account's character may share the name.
 void ShowCharacter(const frame::Text& name) {
-  frame::Text character_id =
-      ReadOneField(kRecordSet1, kGameConnection,
-                   frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'",
-                                      Quoted(name), "'"),
-                   "CharacterID");
+  frame::Text character_id = ReadOneField(
+      kRecordSet1, kGameConnection,
+      frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'", Quoted(name),
+                         "' AND MemberID ='", Quoted(BoxText(kAccountKeyBox)), "'"),
+      "CharacterID");
   SetBoxText(kCharacterIdBox, KeyText(character_id));
   ShowArea(kPlayerAreas[kPurpleArea], BoxText(kCharacterIdBox));
   ShowArea(kPlayerAreas[kCyanArea], BoxText(kCharacterIdBox));

@@ -57,13 +57,6 @@ void OnCurrencyKindSelected() {
 }
 
 void AddAccountCurrency() {
-  const CurrencyKind& kind = kCurrencyKinds[currency_kind];
-  frame::Text amount = BoxText(kTopUpAmountBox);
-  if (!IsAmount(amount)) {
-    frame::ShowMessageBox(frame::Gbk(kind.failure_text));
-    return;
-  }
-
   frame::Text account = BoxText(kTopUpAccountBox);
   frame::Text found = ReadOneField(
       kRecordSet1, kMemberConnection,
@@ -74,6 +67,12 @@ void AddAccountCurrency() {
     return;
   }
 
+  const CurrencyKind& kind = kCurrencyKinds[currency_kind];
+  frame::Text amount = BoxText(kTopUpAmountBox);
+  if (!IsAmount(amount)) {
+    frame::ShowMessageBox(frame::Gbk(kind.failure_text));
+    return;
+  }
   constexpr int kUpdateTimeoutSeconds = 5;
   frame::Text update =
       frame::ConcatTexts(kind.update_start, amount, "where id ='", Quoted(account), "'");

@@ -7,7 +7,7 @@
 namespace gmdesk {
 
 frame::Text Quoted(const frame::Text& typed) {
-  return frame::ReplaceText(typed, "'", "''", 1, std::nullopt, true);
+  return frame::DoubleQuotes(typed);
 }
 
 StatementOutcome RunStatement(frame::ControlId connection, const frame::Text& statement,

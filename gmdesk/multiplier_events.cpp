@@ -63,8 +63,9 @@ frame::Text StoredMultiplier(const frame::Text& typed) {
   return frame::ToText(frame::Value(frame::ToInteger(frame::Value(typed)) * 100.0));
 }
 
-// Dates and multiplier of the picked event. The box is emptied first, so a
-// pick that overlaps a reload never shows two values run together.
+// Dates and multiplier of the picked event. The multiplier takes one write
+// of the whole text: a pick that overlaps a reload then shows one value or
+// the other, never the two run together.
 void ShowPickedEvent(const MultiplierPage& page) {
   frame::Text start = ReadEventField(page, "StartDate");
   frame::SetControlProperty(kMainWindow, page.start_box, Property::kText,
@@ -72,8 +73,8 @@ void ShowPickedEvent(const MultiplierPage& page) {
   frame::Text end = ReadEventField(page, "EndDate");
   frame::SetControlProperty(kMainWindow, page.end_box, Property::kText, frame::LeftText(end, 10));
   frame::Text multiplier = ReadEventField(page, "intData01");
-  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText, "");
-  frame::AppendEditText(kMainWindow, page.current_box, ShownMultiplier(multiplier));
+  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText,
+                            ShownMultiplier(multiplier));
 }
 
 // Worker thread: lists the page's events after what the combo holds, then

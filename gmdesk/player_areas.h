@@ -17,7 +17,7 @@ struct AreaField {
   frame::ControlId box;
   // The piece of the update statement that comes before this box's text.
   std::string_view update_piece;
-  // Shown with every ".00000000" deleted.
+  // Shown without a ".00000000" ending.
   bool whole_amount = false;
 };
 

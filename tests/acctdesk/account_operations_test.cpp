@@ -2,6 +2,7 @@
 // sent and what the operator is told.
 #include <gtest/gtest.h>
 
+#include "frame/services.h"
 #include "tests/acctdesk/acctdesk_program.h"
 
 namespace {
@@ -154,6 +155,30 @@ TEST(AcctdeskAccounts, ABanOfNoAccountSaysSoWhileWholeTableOperationsDoNot) {
       EXPECT_TRUE(acctdesk.NewBoxes().empty());
       EXPECT_NE(acctdesk.Messages(), before);
     }
+  }
+}
+
+// A lead byte with no character after it, as a box may hold when its text
+// came from elsewhere, cannot take the quote after it in: the ban stays on
+// the one account named.
+TEST(AcctdeskAccounts, AStrayLeadByteBeforeAQuoteStaysInsideItsLiteral) {
+  struct Case {
+    ControlId button;
+    ControlId box;
+    const char* statement;
+  };
+  const Case cases[] = {
+      {kBanButton, kBanAccountBox, "update member set GMLevel='2'where id='\x81'' or 1=1 --'"},
+      {kSetCashButton, kSetCashAccountBox, "update member set Cash=''where id='\x81'' or 1=1 --'"},
+  };
+  for (const Case& c : cases) {
+    AcctdeskProgram acctdesk;
+    acctdesk.database().Script(frame::TextMatch([](std::string_view) { return true; }),
+                               {.changed_rows = 1});
+    acctdesk.Start();
+    frame::SetControlProperty(kMainWindow, c.box, frame::Property::kText, "\x81' or 1=1 --");
+    ASSERT_TRUE(acctdesk.window().Click(c.button));
+    EXPECT_EQ(acctdesk.database().statement_texts().back(), c.statement);
   }
 }
 

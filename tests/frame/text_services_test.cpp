@@ -123,5 +123,29 @@ TEST(TextReplaceTest, LoneLeadByteAtTheEndIsKept) {
   EXPECT_EQ(ReplaceText("a\x81", "\x81", "x"), "ax");
 }
 
+// A quote byte is never part of a GBK or GB18030 character, so every one is
+// doubled, whatever byte stands before it.
+TEST(DoubleQuotesTest, DoublesEveryQuoteByte) {
+  struct Case {
+    std::string text;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"O'Neil", "O''Neil"},
+      {"''", "''''"},
+      {Gbk("龙'骑士'"), Gbk("龙''骑士''")},
+      // A stray lead byte cannot take the quote in as its second byte.
+      {"\x81' or 1=1 --", "\x81'' or 1=1 --"},
+      {"a\xfe'\x80'", "a\xfe''\x80''"},
+      // A four-byte GB18030 character before a quote.
+      {"\x81\x30\x81\x30'", "\x81\x30\x81\x30''"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DoubleQuotes(c.text), c.expected) << c.text;
+  }
+  EXPECT_EQ(DoubleQuotes(nullptr), "");
+}
+
 }  // namespace
 }  // namespace frame

@@ -62,8 +62,10 @@ std::string CurrencyRead(const std::string& account) {
 std::string CharacterList(const std::string& key) {
   return "SELECT Name  FROM TB_CharacterBasic Where MemberID  ='" + key + "'";
 }
-std::string CharacterIdRead(const std::string& name) {
-  return "SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'" + name + "'";
+// The character of that name on the account shown in 编辑框34.
+std::string CharacterIdRead(const std::string& name, const std::string& account_key) {
+  return "SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'" + name + "' AND MemberID ='" +
+         account_key + "'";
 }
 std::string BasicRead(const std::string& id) {
   return "SELECT State , Name, Gender ,HairStyle, HairColor, Face, Jacket, Gloves, Pants, Shoes "
@@ -244,11 +246,11 @@ class AccountQuery : public ::testing::Test {
       names.push_back({{"Name", Chars(character->name)}});
     Returns(CharacterList(account.shown_key), Rows(names, {"Name"}));
     for (const Character* character : characters)
-      ScriptCharacter(*character);
+      ScriptCharacter(*character, account.shown_key);
   }
 
-  void ScriptCharacter(const Character& character) {
-    Returns(CharacterIdRead(Doubled(character.name)),
+  void ScriptCharacter(const Character& character, const std::string& account_key) {
+    Returns(CharacterIdRead(Doubled(character.name), account_key),
             Rows({{{"CharacterID", Guid(character.key)}}}));
     Returns(BasicRead(character.shown_key), Rows({character.basic}));
     Returns(SubRead(character.shown_key), Rows({character.sub}));
@@ -283,7 +285,7 @@ TEST_F(AccountQuery, ShowsTheAccountItsCharactersAndTheFirstOfThem) {
 
   EXPECT_EQ(program_.NewStatements(),
             (Texts{IdCheck("player1"), KeyRead("player1"), CurrencyRead("player1"),
-                   CharacterList(kShownMemberKey), CharacterIdRead("剑客"),
+                   CharacterList(kShownMemberKey), CharacterIdRead("剑客", kShownMemberKey),
                    BasicRead(kSwordsman.shown_key), SubRead(kSwordsman.shown_key)}));
   std::vector<ControlId> connections;
   for (const auto& statement : program_.database().statements()) {
@@ -310,9 +312,9 @@ TEST_F(AccountQuery, PickingACharacterShowsThatCharacterOnly) {
   ASSERT_TRUE(window().PickComboItem(kCharacterList, 1));
 
   // The name stands between quotes with its quote doubled.
-  EXPECT_EQ(
-      program_.NewStatements(),
-      (Texts{CharacterIdRead("O''Neil"), BasicRead(kONeil.shown_key), SubRead(kONeil.shown_key)}));
+  EXPECT_EQ(program_.NewStatements(),
+            (Texts{CharacterIdRead("O''Neil", kShownMemberKey), BasicRead(kONeil.shown_key),
+                   SubRead(kONeil.shown_key)}));
   ExpectCharacterShown(kONeil);
   ExpectAccountShown(kPlayer);
   EXPECT_EQ(window().ComboItems(kCharacterList), (Texts{"剑客", "O'Neil"}));
@@ -394,7 +396,7 @@ TEST_F(AccountQuery, AKeyWithoutBracesIsShownWhole) {
   const Account text_key{"player1", Chars(kMemberKey), kMemberKey, kPlayer.money, kPlayer.boxes};
   ScriptAccount(text_key, {});
   Returns(CharacterList(kMemberKey), Rows({{{"Name", Chars("剑客")}}}));
-  Returns(CharacterIdRead("剑客"), Rows({{{"CharacterID", Chars(kSwordsman.key)}}}));
+  Returns(CharacterIdRead("剑客", kMemberKey), Rows({{{"CharacterID", Chars(kSwordsman.key)}}}));
   Returns(BasicRead(kSwordsman.key), Rows({kSwordsman.basic}));
   Returns(SubRead(kSwordsman.key), Rows({kSwordsman.sub}));
 
@@ -419,9 +421,10 @@ TEST_F(AccountQuery, AnAccountWithoutCharactersEmptiesTheCharacterView) {
 
   Query("loner");
 
-  EXPECT_EQ(program_.NewStatements(), (Texts{IdCheck("loner"), KeyRead("loner"),
-                                             CurrencyRead("loner"), CharacterList(loner.shown_key),
-                                             CharacterIdRead(""), BasicRead(""), SubRead("")}));
+  EXPECT_EQ(program_.NewStatements(),
+            (Texts{IdCheck("loner"), KeyRead("loner"), CurrencyRead("loner"),
+                   CharacterList(loner.shown_key), CharacterIdRead("", loner.shown_key),
+                   BasicRead(""), SubRead("")}));
   ExpectAccountShown(loner);
   EXPECT_TRUE(window().ComboItems(kCharacterList).empty());
   EXPECT_EQ(window().SelectedIndex(kCharacterList), -1);
@@ -447,6 +450,58 @@ TEST_F(AccountQuery, ReadsThatFailOrFindNoRowShowEmptyTexts) {
   EXPECT_EQ(window().TextOf(kAccountKeyBox), kShownMemberKey);
   EXPECT_EQ(window().TextOf(kCharacterNameBox), "剑客");
   EXPECT_EQ(window().TextOf(kShoesBox), "2002");
+}
+
+// Kinds of column that the PostgreSQL suite cannot hold: an unchanged submit
+// of the account writes back the very value it read.
+TEST_F(AccountQuery, AnUnchangedSubmitWritesBackTheValuesRead) {
+  struct Case {
+    const char* name;
+    FieldValue stored;
+    const char* shown;  // and written back
+  };
+  const Case cases[] = {
+      {"tinyint", {FieldKind::kTinyInt, "255"}, "255"},
+      {"unsigned bigint",
+       {FieldKind::kUnsignedBigInt, "18446744073709551615"},
+       "18446744073709551615"},
+      {"money, largest", {FieldKind::kCurrency, "922337203685477.5807"}, "922337203685477.5807"},
+      {"money, smallest", {FieldKind::kCurrency, "-922337203685477.5808"}, "-922337203685477.5808"},
+      {"money, whole", {FieldKind::kCurrency, "1500.0000"}, "1500"},
+      {"money, a hundredth", {FieldKind::kCurrency, "0.0100"}, "0.01"},
+      {"smallmoney, smallest", {FieldKind::kCurrency, "-214748.3648"}, "-214748.3648"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Account account = kPlayer;
+    account.money = {{"Cash", c.stored}, {"BonusCash", c.stored}, {"Gender", Int("1")}};
+    Character character = kSwordsman;
+    character.sub[2].second = c.stored;  // Exp
+    character.sub[4].second = c.stored;  // HP
+    ScriptAccount(account, {&character});
+    Query("player1");
+    EXPECT_EQ(window().TextOf(kAccountCashBox), c.shown);
+    EXPECT_EQ(window().TextOf(kExpBox), c.shown);
+    EXPECT_EQ(window().TextOf(kHpBox), c.shown);
+    program_.NewStatements();
+
+    window().AnswerNextMessageBox(frame::MessageBoxButton::kOk);
+    ASSERT_TRUE(window().Click(kSubmitAllButton));
+    program_.Settle();
+
+    EXPECT_EQ(program_.NewBoxes(), Texts{"提交数据命令执行成功"});
+    std::string value = c.shown;
+    Texts statements = program_.NewStatements();
+    ASSERT_EQ(statements.size(), 3u);
+    EXPECT_EQ(statements[0], "update Member set Cash ='" + value + "' ,BonusCash ='" + value +
+                                 "',Gender ='1' where MemberKey ='" + kShownMemberKey + "'");
+    EXPECT_EQ(statements[2], "update TB_CharacterSub set Class='2', Lv='45', Exp='" + value +
+                                 "', Money='1000.50000000', HP='" + value +
+                                 "', MP='300', CP='77', ExtraSkillPoint='12', RecentMap='101', "
+                                 "BonusStatus='30', AddedSTR='10', AddedINT='5', AddedDEX='8', "
+                                 "AddedCON='7' where CharacterID ='" +
+                                 kSwordsman.shown_key + "'");
+  }
 }
 
 }  // namespace

@@ -126,15 +126,19 @@ TEST(GmdeskTopUp, AnAccountTheCheckDoesNotConfirmIsRefused) {
       // The empty read of no row must not pass for an empty account.
       {"", "SELECT ID FROM Member Where ID =''", std::nullopt},
   };
+  // The account is checked first: a bad amount does not change the answer.
   for (const Case& c : cases) {
-    TopUp top_up;
-    if (c.found) {
-      top_up.gmdesk.database().ReturnRows(
-          frame::Gbk(c.check), {{"ID"}, {{{frame::FieldKind::kText, frame::Gbk(*c.found)}}}});
+    for (const char* amount : {"100", "abc", ""}) {
+      TopUp top_up;
+      if (c.found) {
+        top_up.gmdesk.database().ReturnRows(
+            frame::Gbk(c.check), {{"ID"}, {{{frame::FieldKind::kText, frame::Gbk(*c.found)}}}});
+      }
+      top_up.Add(c.typed, amount, kCash);
+      EXPECT_EQ(top_up.gmdesk.NewStatements(), Texts{c.check})
+          << "no update for '" << c.typed << "' and '" << amount << "'";
+      EXPECT_EQ(top_up.gmdesk.NewBoxes(), Texts{"该帐号不存在"});
     }
-    top_up.Add(c.typed, "100", kCash);
-    EXPECT_EQ(top_up.gmdesk.NewStatements(), Texts{c.check}) << "no update for '" << c.typed << "'";
-    EXPECT_EQ(top_up.gmdesk.NewBoxes(), Texts{"该帐号不存在"});
   }
 }
 
@@ -163,7 +167,7 @@ TEST(GmdeskTopUp, AccountsWithQuotesAndChineseCharactersAreCheckedAndUpdatedSafe
 }
 
 // The amount stands unquoted in the statement: anything but a number is
-// refused before anything is sent.
+// refused after the account check, and no update is sent.
 TEST(GmdeskTopUp, AnAmountThatIsNotANumberIsRefusedWithTheColumnsFailure) {
   const char* amounts[] = {"",    " ",   "abc", "1e5",  "1.",     ".5",       "--5",
                            "+-1", "1 2", "1,0", "0x10", "１００", "5 or 1=1", "5;delete member"};
@@ -171,7 +175,7 @@ TEST(GmdeskTopUp, AnAmountThatIsNotANumberIsRefusedWithTheColumnsFailure) {
     for (int kind : {kCash, kBonusCash}) {
       TopUp top_up;
       top_up.Add("player1", amount, kind);
-      EXPECT_TRUE(top_up.gmdesk.NewStatements().empty()) << "'" << amount << "'";
+      EXPECT_EQ(top_up.gmdesk.NewStatements(), Texts{CheckOf("player1")}) << "'" << amount << "'";
       EXPECT_EQ(top_up.gmdesk.NewBoxes(),
                 Texts{kind == kCash ? "龙币（酷币）增加失败" : "积分（红利）增加失败"})
           << "'" << amount << "'";

@@ -253,6 +253,28 @@ TEST(MultiplierPages, PickingShowsEachEventInTurn) {
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
 }
 
+// Each showing writes the whole multiplier at once: a pick that overlaps a
+// reload then shows one value or the other, never the two run together.
+TEST(MultiplierPages, TheMultiplierIsShownWithOneWriteOfItsText) {
+  MultiplierDesk gmdesk({{.number = "1", .event_type = "2", .multiplier = Int("300")},
+                         {.number = "2", .event_type = "2", .multiplier = Int("150")}});
+  gmdesk.StartConnected();
+  size_t seen = gmdesk.window().PropertyWrites().size();
+
+  gmdesk.Load(kGold);
+  gmdesk.Pick(kGold, 1);
+  gmdesk.Pick(kGold, 0);
+
+  Texts written;
+  const auto& writes = gmdesk.window().PropertyWrites();
+  for (size_t i = seen; i < writes.size(); ++i) {
+    if (writes[i].control == kGoldCurrentBox)
+      written.push_back(frame::Utf8(writes[i].value.AsText()));
+  }
+  EXPECT_EQ(written, (Texts{"3", "1.5", "3"}));
+  EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "3");
+}
+
 TEST(MultiplierPages, ASubmitWritesTheRowAndReloadsThePage) {
   struct Case {
     const char* typed_multiplier;

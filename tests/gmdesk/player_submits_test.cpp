@@ -215,6 +215,20 @@ TEST(PlayerSubmits, TypedTextsGoBetweenQuotesAsTheyStand) {
   }
 }
 
+// A lead byte with no character after it, as a box may hold when its text
+// came from elsewhere, cannot take the quote after it in.
+TEST(PlayerSubmits, AStrayLeadByteBeforeAQuoteStaysInsideItsLiteral) {
+  SubmitPanel panel;
+  frame::SetControlProperty(kMainWindow, kCharacterNameBox, Property::kText, "\x81' where 1=1 --");
+
+  EXPECT_EQ(panel.Submit(kSubmitPurpleButton), Texts{kSubmitted});
+  EXPECT_EQ(panel.database().statement_texts(),
+            Texts{"update TB_CharacterBasic set State='0', Name=N'\x81'' where 1=1 --', "
+                  "Gender='1' ,HairStyle='3', HairColor='4', Face='5', Jacket='1001', "
+                  "Gloves='2002', Pants='3003', Shoes='4004' where CharacterID "
+                  "='7C9E6679-7425-40DE-944B-E07FC1F90AE7'"});
+}
+
 enum class Fault { kStatementFails, kNoRowChanged, kMemberConnectionClosed };
 
 TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {

@@ -42,7 +42,8 @@ void CreateTables() {
       "AddedINT int, AddedDEX int, AddedCON int)");
 }
 
-// Two accounts; player1 has two characters, the other account one.
+// Two accounts; player1 has two characters, the other account one, whose
+// name player1's second character shares.
 void SeedRows() {
   game_databases::Execute("KV7_Member",
                           "TRUNCATE Member; INSERT INTO Member VALUES "
@@ -58,7 +59,7 @@ void SeedRows() {
       "'a0eebc99-9c0b-4ef8-bb6d-6bb9bd380a11', 'O''Neil', 1, 2, 6, 7, 8, 11, 22, "
       "33, 44), "
       "('11111111-2222-3333-4444-555555555555', "
-      "'22222222-3333-4444-5555-666666666666', '路人', 0, 1, 1, 1, 1, 1, 1, 1, 1)");
+      "'22222222-3333-4444-5555-666666666666', 'O''Neil', 0, 1, 1, 1, 1, 1, 1, 1, 1)");
   game_databases::Execute(
       "KV7_User",
       "TRUNCATE TB_CharacterSub; INSERT INTO TB_CharacterSub VALUES "
@@ -180,6 +181,40 @@ TEST_F(PlayerData, AllAreasWritesTheThreeRows) {
   EXPECT_EQ(BasicRow(kSwordsmanId), "1|剑客|1|3|4|5|1001|2002|3003|4004");
   EXPECT_EQ(SubRow(kSwordsmanId),
             "2|45|123456.00000000|1000.50000000|900|300|77|12|101|30|500|5|8|7");
+}
+
+// Each account's O'Neil is its own: the view and the cyan submit of one
+// account never touch the other's, whichever the server finds first.
+TEST_F(PlayerData, ANameTwoAccountsShareShowsAndWritesTheShownAccountsCharacter) {
+  struct Case {
+    const char* account;
+    int32_t pick;
+    const char* character_id;
+    const char* other_id;
+    const char* stored_level;
+    const char* typed_level;
+    const char* written_row;
+  };
+  const Case cases[] = {
+      {"stranger", 0, kStrangerId, kONeilId, "1", "55",
+       "1|55|0.00000000|0.00000000|1|1|1|1|1|1|1|1|1|1"},
+      {"player1", 1, kONeilId, kStrangerId, "9", "66",
+       "1|66|0.00000000|5.00000000|90|30|0|1|2|3|4|5|6|7"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.account);
+    Query(c.account);
+    ASSERT_TRUE(window().PickComboItem(kCharacterList, c.pick));
+    EXPECT_EQ(window().TextOf(kCharacterNameBox), "O'Neil");
+    EXPECT_EQ(window().TextOf(kCharacterIdBox), c.character_id);
+    EXPECT_EQ(window().TextOf(kLevelBox), c.stored_level);
+
+    std::string other_row = SubRow(c.other_id);
+    program_.Type(kLevelBox, c.typed_level);
+    EXPECT_EQ(Submit(kSubmitCyanButton), Texts{"提交数据命令执行成功"});
+    EXPECT_EQ(SubRow(c.character_id), c.written_row);
+    EXPECT_EQ(SubRow(c.other_id), other_row);
+  }
 }
 
 // The character was deleted after the query: its updates change no row.

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "frame/db/odbc_backend.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/gmdesk/player_panel.h"
 #include "tests/support/game_databases.h"
@@ -168,7 +167,7 @@ class EditorRoundTrip : public ::testing::Test {
 
   frame::HeadlessWindowSystem& window() { return program_.window(); }
 
-  GmdeskProgram program_{frame::OdbcComponentFactory(), game_databases::ConfigIni()};
+  GmdeskProgram program_{game_databases::Components(), game_databases::ConfigIni()};
 };
 
 TEST_F(EditorRoundTrip, AnUnchangedSubmitLeavesEveryRowAsStored) {

@@ -19,9 +19,10 @@ Text Gbk(std::string_view utf8);
 // GBK to UTF-8. Bytes that form no GB18030 character become U+FFFD.
 std::string Utf8(std::string_view gbk);
 
-// True when the byte starts a two-byte GBK character.
+// True when the byte starts a two-byte GBK character. 0x80 stands alone
+// (the euro sign in code page 936), and 0xFF is no character at all.
 constexpr bool IsGbkLeadByte(unsigned char byte) {
-  return byte >= 0x80;
+  return byte >= 0x81 && byte <= 0xFE;
 }
 
 }  // namespace frame

@@ -65,6 +65,9 @@ TEST(TextReplaceTest, DefaultsDeleteEveryMatchIgnoringCase) {
   EXPECT_EQ(ReplaceText("ABCabc", "b", "x", 1, std::nullopt, true), "ABCaxc");
   // Only ASCII letters fold: '[' and '{' are 0x20 apart like 'A' and 'a'.
   EXPECT_EQ(ReplaceText("[{", "{", "x"), "[x");
+  // 0x80 and 0xFF start no two-byte character: what follows them still matches.
+  EXPECT_EQ(ReplaceText("\x80'\xFF'", "'", "''"), "\x80''\xFF''");
+  EXPECT_EQ(ReplaceText(Gbk("乗'"), "'", "''"), Gbk("乗''"));
 }
 
 TEST(TextReplaceTest, StartCountAndEdgeArguments) {

@@ -29,6 +29,8 @@ class FrameStyle final : public QProxyStyle {
                 QStyleHintReturn* data) const override {
     if (hint == SH_LineEdit_PasswordCharacter) return '*';
     if (hint == SH_LineEdit_PasswordMaskDelay) return 0;
+    // Lists open below their box, not over it.
+    if (hint == SH_ComboBox_Popup) return 0;
     return QProxyStyle::styleHint(hint, option, widget, data);
   }
 };
@@ -69,20 +71,26 @@ QFont DefinitionFont(const FontSpec& requested) {
   return font;
 }
 
-void ApplyColors(QWidget& widget, ControlKind kind, std::optional<Color> text,
-                 std::optional<Color> background) {
-  if (!text && !background) return;
-  bool is_label = kind == ControlKind::kLabel;
-  QPalette::ColorRole text_role = is_label ? QPalette::WindowText : QPalette::Text;
-  QPalette::ColorRole background_role = is_label ? QPalette::Window : QPalette::Base;
-  QPalette palette = widget.palette();
-  if (text) {
+void ApplyPalette(QWidget& widget, const ControlDefinition& control, bool disabled) {
+  const bool is_label = control.kind == ControlKind::kLabel;
+  const QPalette::ColorRole text_role = is_label ? QPalette::WindowText : QPalette::Text;
+  const QPalette::ColorRole background_role = is_label ? QPalette::Window : QPalette::Base;
+  QPalette palette = QApplication::palette(&widget);
+  if (control.text_color) {
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-      palette.setColor(group, text_role, ToQColor(*text));
+      palette.setColor(group, text_role, ToQColor(*control.text_color));
   }
-  if (background) {
-    palette.setColor(background_role, ToQColor(*background));
+  if (control.background_color) {
+    palette.setColor(background_role, ToQColor(*control.background_color));
     if (is_label) widget.setAutoFillBackground(true);
+  } else if (control.kind == ControlKind::kEditBox && control.input_mode == InputMode::kReadOnly) {
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  }
+  if (!disabled) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      auto color_role = static_cast<QPalette::ColorRole>(role);
+      palette.setColor(QPalette::Disabled, color_role, palette.color(QPalette::Active, color_role));
+    }
   }
   widget.setPalette(palette);
 }

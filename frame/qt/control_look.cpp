@@ -5,6 +5,7 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <vector>
 
 namespace frame {
 namespace {
@@ -34,6 +35,14 @@ class FrameStyle final : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, data);
   }
 };
+
+std::vector<QPalette::ColorRole> AllRoles() {
+  std::vector<QPalette::ColorRole> roles;
+  for (int role = 0; role < QPalette::NColorRoles; ++role) {
+    if (role != QPalette::NoRole) roles.push_back(static_cast<QPalette::ColorRole>(role));
+  }
+  return roles;
+}
 
 QColor ToQColor(Color color) {
   return QColor(color.red, color.green, color.blue);
@@ -75,7 +84,13 @@ void ApplyPalette(QWidget& widget, const ControlDefinition& control, bool disabl
   const bool is_label = control.kind == ControlKind::kLabel;
   const QPalette::ColorRole text_role = is_label ? QPalette::WindowText : QPalette::Text;
   const QPalette::ColorRole background_role = is_label ? QPalette::Window : QPalette::Base;
-  QPalette palette = QApplication::palette(&widget);
+  // Every colour set here, so that none comes from the panel around it.
+  const QPalette standard = QApplication::palette(&widget);
+  QPalette palette;
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (QPalette::ColorRole role : AllRoles())
+      palette.setColor(group, role, standard.color(group, role));
+  }
   if (control.text_color) {
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
       palette.setColor(group, text_role, ToQColor(*control.text_color));
@@ -87,10 +102,8 @@ void ApplyPalette(QWidget& widget, const ControlDefinition& control, bool disabl
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
   }
   if (!disabled) {
-    for (int role = 0; role < QPalette::NColorRoles; ++role) {
-      auto color_role = static_cast<QPalette::ColorRole>(role);
-      palette.setColor(QPalette::Disabled, color_role, palette.color(QPalette::Active, color_role));
-    }
+    for (QPalette::ColorRole role : AllRoles())
+      palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
   }
   widget.setPalette(palette);
 }

@@ -36,11 +36,14 @@ class FrameStyle final : public QProxyStyle {
   }
 };
 
-std::vector<QPalette::ColorRole> AllRoles() {
-  std::vector<QPalette::ColorRole> roles;
-  for (int role = 0; role < QPalette::NColorRoles; ++role) {
-    if (role != QPalette::NoRole) roles.push_back(static_cast<QPalette::ColorRole>(role));
-  }
+const std::vector<QPalette::ColorRole>& AllRoles() {
+  static const std::vector<QPalette::ColorRole> roles = [] {
+    std::vector<QPalette::ColorRole> all;
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      if (role != QPalette::NoRole) all.push_back(static_cast<QPalette::ColorRole>(role));
+    }
+    return all;
+  }();
   return roles;
 }
 

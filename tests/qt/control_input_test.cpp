@@ -138,7 +138,7 @@ TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
   };
   for (Path path : {Path::kKeyboardPaste, Path::kMenuPaste, Path::kDrop, Path::kInputMethod}) {
     for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(NameOf(path)) + " of \"" + c.arriving + "\"");
+      SCOPED_TRACE(std::string(NameOf(path)) + " of " + ::testing::PrintToString(c.arriving));
       Set(c.box, c.text, Gbk(c.before));
       program_.Click(c.box);
       QWidget* focus = program_.window().focusWidget();

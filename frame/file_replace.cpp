@@ -1,8 +1,10 @@
 #include "frame/file_replace.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -14,6 +16,7 @@ namespace fs = std::filesystem;
 class Fd {
  public:
   explicit Fd(int fd) : fd_(fd) {}
+  Fd(Fd&& other) noexcept : fd_(other.Release()) {}
   ~Fd() {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -34,6 +37,49 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(put));
   }
   return true;
+}
+
+// mkostemp's pattern: the prefix and six letters or digits.
+constexpr std::string_view kTemporaryPrefix = ".ini-";
+constexpr std::size_t kTemporaryRandomLength = 6;
+
+bool IsTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix)) return false;
+  name.remove_prefix(kTemporaryPrefix.size());
+  auto random = [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  };
+  return name.size() == kTemporaryRandomLength && std::all_of(name.begin(), name.end(), random);
+}
+
+// A new temporary file in `dir`, locked for as long as it is open; `path`
+// receives its name. On failure errno tells why. A cleaner may take the file
+// in the moment before the lock, so a file that has lost its name is given
+// up for a new one.
+Fd MakeTemporary(const fs::path& dir, std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    path = (dir / kTemporaryPrefix).native() + std::string(kTemporaryRandomLength, 'X');
+    Fd fd(::mkostemp(path.data(), O_CLOEXEC));
+    if (fd.get() < 0) return fd;
+    struct stat info {};
+    const bool locked = ::flock(fd.get(), LOCK_EX) == 0;
+    if (locked && ::fstat(fd.get(), &info) == 0 && info.st_nlink > 0) return fd;
+    if (!locked) ::unlink(path.c_str());
+  }
+  errno = EAGAIN;
+  return Fd(-1);
+}
+
+// Without a temporary file a crash can leave a part of the new content; the
+// home platform takes that risk too.
+bool RewriteInPlace(const fs::path& target, std::string_view bytes) {
+  Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  if (fd.get() < 0) return false;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  bool ok = WriteAll(fd.get(), bytes) &&
+            ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd.get()) == 0;
+  return ::close(fd.Release()) == 0 && ok;
 }
 
 void SyncDirectory(const fs::path& dir) {
@@ -74,9 +120,12 @@ fs::path FollowLinks(fs::path path) {
 
 bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct stat* old) {
   const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-  std::string temp = (dir / ".ini-XXXXXX").native();
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (fd.get() < 0) return false;
+  std::string temp;
+  Fd fd = MakeTemporary(dir, temp);
+  if (fd.get() < 0) {
+    const bool directory_refused = errno == EACCES || errno == EPERM;
+    return directory_refused && old != nullptr && RewriteInPlace(target, bytes);
+  }
   // The file holds a password: a file made here is for its owner only.
   const mode_t mode = old ? old->st_mode & 07777 : 0600;
   bool ok = WriteAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0;
@@ -86,14 +135,25 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct st
     ok = ::fchown(fd.get(), old->st_uid, old->st_gid) == 0 || errno == EPERM;
   }
   ok = ok && ::fsync(fd.get()) == 0;
-  ok = ::close(fd.Release()) == 0 && ok;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
+  if (!ok) ::unlink(temp.c_str());
+  // Closed only now: the lock shows until here that the file is in use.
+  ok = ::close(fd.Release()) == 0 && ok;
+  if (ok) SyncDirectory(dir);
+  return ok;
+}
+
+void RemoveAbandonedTemporaries(const fs::path& dir) {
+  std::error_code ec;
+  fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
+  for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    if (!IsTemporaryName(it->path().filename().native())) continue;
+    Fd fd(::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    // A writer holds its lock until its temporary file is renamed or gone.
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) ::unlink(it->path().c_str());
   }
-  SyncDirectory(dir);
-  return true;
 }
 
 }  // namespace frame

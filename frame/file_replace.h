@@ -17,10 +17,18 @@ ReadResult ReadFile(const std::filesystem::path& path, std::string& bytes, struc
 // The file a chain of symbolic links ends at, so that writing keeps the links.
 std::filesystem::path FollowLinks(std::filesystem::path path);
 
-// Replaces `target` by `bytes` so that a crash leaves either the old or the
-// new file, never a part of one. The new file keeps the old one's permission
-// bits and owner; a file made here is readable by its owner only.
+// Replaces `target` by `bytes` through a temporary file beside it, so that a
+// crash leaves either the old or the new file, never a part of one. The new
+// file keeps the old one's permission bits and owner; a file made here is
+// readable by its owner only. Where no temporary file can be made (a
+// read-only directory), an existing target is rewritten in place instead, as
+// the programs' home platform does.
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  const struct stat* old);
+
+// Removes the temporary files in `dir` that replacements whose process died
+// left behind; they may hold the whole settings, passwords included. Those
+// of replacements still under way are left alone.
+void RemoveAbandonedTemporaries(const std::filesystem::path& dir);
 
 }  // namespace frame

@@ -9,6 +9,7 @@
 #include "frame/file_paths.h"
 #include "frame/file_replace.h"
 #include "frame/ini_document.h"
+#include "frame/ini_encoding.h"
 
 namespace frame {
 namespace {
@@ -54,7 +55,8 @@ Text ReadIniValue(std::string_view path, std::string_view section, std::string_v
   if (ReadFile(ResolveFileName(FileSystemPath(path)), bytes, info) != ReadResult::kRead) {
     return CutToLimit(CutAtNul(default_text));
   }
-  const std::optional<Text> value = IniDocument(std::move(bytes)).Find(section, key);
+  const std::optional<Text> value =
+      IniDocument(DecodeIni(std::move(bytes)).text).Find(section, key);
   return CutToLimit(value ? *value : CutAtNul(default_text));
 }
 
@@ -70,13 +72,15 @@ bool WriteIniValue(std::string_view path, std::string_view section,
 
   std::lock_guard<std::mutex> lock(WriteMutex());
   const std::filesystem::path target = FollowLinks(ResolveFileName(FileSystemPath(path)));
+  RemoveAbandonedTemporaries(target.parent_path());
   std::string old_bytes;
   struct stat info {};
   const ReadResult read = ReadFile(target, old_bytes, info);
   if (read == ReadResult::kFailed) return false;
   const bool exists = read == ReadResult::kRead;
 
-  IniDocument document(old_bytes);
+  IniText old_text = DecodeIni(std::move(old_bytes));
+  IniDocument document(old_text.text);
   if (!key) {
     document.RemoveSection(section);
   } else if (!value) {
@@ -84,10 +88,11 @@ bool WriteIniValue(std::string_view path, std::string_view section,
   } else {
     document.Set(section, *key, *value);
   }
-  if (document.bytes() == old_bytes) return true;
+  if (document.bytes() == old_text.text) return true;
   // A file its owner made read-only stays unchanged, as on the home platform.
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
-  return ReplaceFile(target, document.bytes(), exists ? &info : nullptr);
+  return ReplaceFile(target, EncodeIni(document.bytes(), old_text.encoding),
+                     exists ? &info : nullptr);
 }
 
 }  // namespace frame

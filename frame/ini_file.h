@@ -1,5 +1,7 @@
 // INI settings files with the lookup rules of Windows profile files, so that a
 // Config.ini written on Windows reads the same here and the other way round.
+// Files are GBK, or UTF-16LE when they start with its byte-order mark; a
+// write keeps the file's encoding (see ini_encoding.h).
 #pragma once
 
 #include <cstddef>
@@ -26,9 +28,10 @@ Text ReadIniValue(std::string_view path, std::string_view section, std::string_v
 
 // Stores "key=value" in the section, creating the file when it is missing.
 // An absent key removes the whole section, an absent value removes the key.
-// True when stored. The file is replaced as a whole (temporary file, fsync,
-// rename), so a failure leaves the old file as it was. Safe to call from
-// several threads.
+// True when stored. The file is replaced as a whole (see ReplaceFile), so a
+// failure leaves the old file as it was; a read-only directory makes it be
+// rewritten in place. Temporary files that earlier writes left behind when
+// their process died are removed first. Safe to call from several threads.
 bool WriteIniValue(std::string_view path, std::string_view section,
                    std::optional<std::string_view> key, std::optional<std::string_view> value);
 

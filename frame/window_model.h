@@ -150,12 +150,13 @@ struct ControlDefinition {
   InputMode input_mode = InputMode::kNormal;
   int32_t max_length = 0;  // characters; 0 = no limit
   bool multi_line = false;
+  // EditBox, RichEdit: a multi-line box wraps its lines unless it scrolls sideways.
   bool vertical_scroll = false;
+  bool horizontal_scroll = false;
   // Label, EditBox, RichEdit
   std::optional<Color> text_color;
   std::optional<Color> background_color;
   std::optional<FontSpec> font;
-  bool word_wrap = false;  // RichEdit
   // ComboBox items, Tab page captions
   std::span<const std::string_view> items;
   ComboStyle combo_style = ComboStyle::kDropDownList;

@@ -11,6 +11,17 @@
 #include "frame/qt/ip_address_edit.h"
 
 namespace frame {
+namespace {
+
+// The caret at the end with nothing selected, scrolled into view.
+void ShowEnd(QPlainTextEdit& edit) {
+  QTextCursor cursor = edit.textCursor();
+  cursor.movePosition(QTextCursor::End);
+  edit.setTextCursor(cursor);
+  edit.ensureCursorVisible();
+}
+
+}  // namespace
 
 QString WidgetText(const QWidget& widget) {
   if (auto* line = qobject_cast<const QLineEdit*>(&widget)) return line->text();
@@ -28,7 +39,12 @@ void SetWidgetText(QWidget& widget, const QString& text) {
   if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
     line->setText(text);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(&widget)) {
+    // A text that only adds to the end (a log written back whole) keeps its
+    // newest line in view; any other text shows from its start.
+    const QString old = plain->toPlainText();
+    const bool extends = !old.isEmpty() && text.size() > old.size() && text.startsWith(old);
     plain->setPlainText(text);
+    if (extends) ShowEnd(*plain);
   } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
     button->setText(text);
   } else if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
@@ -44,8 +60,7 @@ void AppendWidgetText(QWidget& widget, const QString& text) {
     QTextCursor cursor = plain->textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
-    plain->setTextCursor(cursor);
-    plain->ensureCursorVisible();
+    ShowEnd(*plain);
   }
 }
 

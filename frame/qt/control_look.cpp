@@ -5,6 +5,7 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <vector>
 
 namespace frame {
 namespace {
@@ -29,9 +30,22 @@ class FrameStyle final : public QProxyStyle {
                 QStyleHintReturn* data) const override {
     if (hint == SH_LineEdit_PasswordCharacter) return '*';
     if (hint == SH_LineEdit_PasswordMaskDelay) return 0;
+    // Lists open below their box, not over it.
+    if (hint == SH_ComboBox_Popup) return 0;
     return QProxyStyle::styleHint(hint, option, widget, data);
   }
 };
+
+const std::vector<QPalette::ColorRole>& AllRoles() {
+  static const std::vector<QPalette::ColorRole> roles = [] {
+    std::vector<QPalette::ColorRole> all;
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+      if (role != QPalette::NoRole) all.push_back(static_cast<QPalette::ColorRole>(role));
+    }
+    return all;
+  }();
+  return roles;
+}
 
 QColor ToQColor(Color color) {
   return QColor(color.red, color.green, color.blue);
@@ -69,20 +83,30 @@ QFont DefinitionFont(const FontSpec& requested) {
   return font;
 }
 
-void ApplyColors(QWidget& widget, ControlKind kind, std::optional<Color> text,
-                 std::optional<Color> background) {
-  if (!text && !background) return;
-  bool is_label = kind == ControlKind::kLabel;
-  QPalette::ColorRole text_role = is_label ? QPalette::WindowText : QPalette::Text;
-  QPalette::ColorRole background_role = is_label ? QPalette::Window : QPalette::Base;
-  QPalette palette = widget.palette();
-  if (text) {
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-      palette.setColor(group, text_role, ToQColor(*text));
+void ApplyPalette(QWidget& widget, const ControlDefinition& control, bool disabled) {
+  const bool is_label = control.kind == ControlKind::kLabel;
+  const QPalette::ColorRole text_role = is_label ? QPalette::WindowText : QPalette::Text;
+  const QPalette::ColorRole background_role = is_label ? QPalette::Window : QPalette::Base;
+  // Every colour set here, so that none comes from the panel around it.
+  const QPalette standard = QApplication::palette(&widget);
+  QPalette palette;
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (QPalette::ColorRole role : AllRoles())
+      palette.setColor(group, role, standard.color(group, role));
   }
-  if (background) {
-    palette.setColor(background_role, ToQColor(*background));
+  if (control.text_color) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+      palette.setColor(group, text_role, ToQColor(*control.text_color));
+  }
+  if (control.background_color) {
+    palette.setColor(background_role, ToQColor(*control.background_color));
     if (is_label) widget.setAutoFillBackground(true);
+  } else if (control.kind == ControlKind::kEditBox && control.input_mode == InputMode::kReadOnly) {
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  }
+  if (!disabled) {
+    for (QPalette::ColorRole role : AllRoles())
+      palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
   }
   widget.setPalette(palette);
 }

@@ -1,35 +1,21 @@
 #include "frame/qt/control_widgets.h"
 
-#include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <algorithm>
 
 #include "frame/qt/control_content.h"
 #include "frame/qt/control_look.h"
+#include "frame/qt/desktop_widgets.h"
+#include "frame/qt/edit_widgets.h"
 #include "frame/qt/ip_address_edit.h"
 #include "frame/qt/qt_text.h"
 #include "frame/qt/tab_control.h"
-#include "frame/qt/typed_input_filter.h"
 
 namespace frame {
 namespace {
-
-// Windows takes a click anywhere in a radio button's rectangle, not only on
-// its circle and caption.
-class RadioButton final : public QRadioButton {
- public:
-  using QRadioButton::QRadioButton;
-
- protected:
-  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
-};
 
 QStringList ItemTexts(const ControlDefinition& control) {
   QStringList texts;
@@ -39,38 +25,40 @@ QStringList ItemTexts(const ControlDefinition& control) {
 }
 
 QPlainTextEdit* CreateMultiLineEdit(const ControlDefinition& control, QWidget& parent) {
-  auto* edit = new QPlainTextEdit(&parent);
-  edit->setPlainText(FromDefinition(control.text));
+  auto* edit = new TextEdit(FromDefinition(control.text), InputRules::Of(control), &parent);
   edit->setTabChangesFocus(true);
-  if (control.kind == ControlKind::kRichEdit) {
-    edit->setLineWrapMode(control.word_wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  if (control.horizontal_scroll) {
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
   } else {
-    // A multi-line edit box without a horizontal scroll bar wraps its lines.
-    edit->setVerticalScrollBarPolicy(control.vertical_scroll ? Qt::ScrollBarAlwaysOn
-                                                             : Qt::ScrollBarAlwaysOff);
-    edit->setReadOnly(control.input_mode == InputMode::kReadOnly);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  }
+  // An edit box shows the scroll bars it asks for at all times, a rich edit
+  // only while its text needs them.
+  Qt::ScrollBarPolicy asked =
+      control.kind == ControlKind::kRichEdit ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
+  edit->setVerticalScrollBarPolicy(control.vertical_scroll ? asked : Qt::ScrollBarAlwaysOff);
+  edit->setHorizontalScrollBarPolicy(control.horizontal_scroll ? asked : Qt::ScrollBarAlwaysOff);
+  if (control.input_mode == InputMode::kReadOnly) {
+    edit->setReadOnly(true);
+    // The operator can still select and copy, with the mouse or the keys.
+    edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   }
   return edit;
 }
 
 QWidget* CreateEditBox(const ControlDefinition& control, QWidget& parent) {
-  QWidget* widget = nullptr;
-  if (control.multi_line) {
-    widget = CreateMultiLineEdit(control, parent);
-  } else {
-    auto* edit = new QLineEdit(FromDefinition(control.text), &parent);
-    edit->setReadOnly(control.input_mode == InputMode::kReadOnly);
-    if (control.input_mode == InputMode::kPassword) edit->setEchoMode(QLineEdit::Password);
-    widget = edit;
-  }
-  InstallTypedInputFilter(*widget, control);
-  return widget;
+  if (control.multi_line) return CreateMultiLineEdit(control, parent);
+  auto* edit = new LineEdit(FromDefinition(control.text), InputRules::Of(control), &parent);
+  edit->setReadOnly(control.input_mode == InputMode::kReadOnly);
+  if (control.input_mode == InputMode::kPassword) edit->setEchoMode(QLineEdit::Password);
+  return edit;
 }
 
 QWidget* CreateComboBox(const ControlDefinition& control, QWidget& parent) {
-  auto* combo = new QComboBox(&parent);
+  auto* combo = new ComboBox(&parent);
   if (control.combo_style == ComboStyle::kDropDown) {
-    combo->setEditable(true);
+    combo->setLineEdit(new LineEdit(QString(), InputRules::Of(control), combo));
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     // Qt picks the item whose text was typed when Enter is pressed or the
@@ -123,7 +111,7 @@ QWidget* CreateWidgetOfKind(const ControlDefinition& control, QWidget& parent) {
     case ControlKind::kLabel:
       return CreateLabel(control, parent);
     case ControlKind::kButton: {
-      auto* button = new QPushButton(FromDefinition(control.text), &parent);
+      auto* button = new PushButton(FromDefinition(control.text), &parent);
       button->setAutoDefault(false);
       return button;
     }
@@ -159,10 +147,11 @@ QWidget* CreateControlWidget(const ControlDefinition& control, QWidget& parent) 
   widget->setGeometry(control.rect.left, control.rect.top, control.rect.width, control.rect.height);
   if (control.font) widget->setFont(DefinitionFont(*control.font));
   if (auto* label = qobject_cast<QLabel*>(widget)) ShrinkFontToFit(*label);
-  ApplyColors(*widget, control.kind, control.text_color, control.background_color);
+  ApplyPalette(*widget, control, control.disabled);
   // Only tab stops take the focus from the Tab key; a click still gives it.
-  if (!control.tab_stop && widget->focusPolicy() != Qt::NoFocus) {
-    widget->setFocusPolicy(Qt::ClickFocus);
+  QWidget* focus_taker = widget->focusProxy() != nullptr ? widget->focusProxy() : widget;
+  if (!control.tab_stop && focus_taker->focusPolicy() != Qt::NoFocus) {
+    focus_taker->setFocusPolicy(Qt::ClickFocus);
   }
   return widget;
 }

@@ -8,8 +8,9 @@ class QWidget;
 namespace frame {
 
 // Creates the control's widget inside `parent` at the control's rectangle,
-// with its initial text, items, look and focus behaviour; its visible and
-// disabled flags are left to the caller. Components have no widget: nullptr.
+// with its initial text, items, look and focus behaviour, coloured as its
+// disabled flag says; setting the visible and disabled flags is left to the
+// caller. Components have no widget: nullptr.
 QWidget* CreateControlWidget(const ControlDefinition& control, QWidget& parent);
 
 }  // namespace frame

@@ -38,6 +38,8 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
     field->setAlignment(Qt::AlignCenter);
     field->setValidator(digits);
     field->installEventFilter(this);
+    // The box is one tab stop: Tab enters it at its first field.
+    if (i > 0) field->setFocusPolicy(Qt::ClickFocus);
     connect(field, &QLineEdit::textEdited, this, [this, field, i](const QString& text) {
       QString clamped = ClampedField(text);
       if (clamped != text) field->setText(clamped);
@@ -73,6 +75,12 @@ void IpAddressEdit::FocusField(int index) {
   fields_[static_cast<size_t>(index)]->selectAll();
 }
 
+void IpAddressEdit::MoveIntoField(int index, bool at_end) {
+  QLineEdit* field = fields_[static_cast<size_t>(index)];
+  field->setFocus(Qt::OtherFocusReason);
+  field->setCursorPosition(at_end ? static_cast<int>(field->text().size()) : 0);
+}
+
 int IpAddressEdit::IndexOf(QObject* field) const {
   auto it = std::find(fields_.begin(), fields_.end(), field);
   return it == fields_.end() ? -1 : static_cast<int>(it - fields_.begin());
@@ -83,13 +91,34 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
   if (index < 0 || event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   const QLineEdit* field = fields_[static_cast<size_t>(index)];
+  const bool has_next = index + 1 < static_cast<int>(fields_.size());
+  const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  // Shift+Tab leaves the box from any field, as Tab does.
+  bool backtab = key->key() == Qt::Key_Backtab ||
+                 (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+  if (backtab && index > 0) {
+    fields_[0]->setFocus(Qt::BacktabFocusReason);
+    focusNextPrevChild(false);
+    return true;
+  }
   // A dot moves on to the next field; Backspace in an empty field goes back.
   if (key->text() == QStringLiteral(".") && !field->text().isEmpty() && !field->hasSelectedText()) {
-    if (index + 1 < static_cast<int>(fields_.size())) FocusField(index + 1);
+    if (has_next) FocusField(index + 1);
     return true;
   }
   if (key->key() == Qt::Key_Backspace && field->text().isEmpty() && index > 0) {
     FocusField(index - 1);
+    return true;
+  }
+  // The arrow keys cross from the end of one field into the next.
+  bool at_start = field->cursorPosition() == 0 && !field->hasSelectedText();
+  bool at_end = field->cursorPosition() == field->text().size() && !field->hasSelectedText();
+  if (plain && key->key() == Qt::Key_Right && at_end && has_next) {
+    MoveIntoField(index + 1, false);
+    return true;
+  }
+  if (plain && key->key() == Qt::Key_Left && at_start && index > 0) {
+    MoveIntoField(index - 1, true);
     return true;
   }
   return QFrame::eventFilter(watched, event);

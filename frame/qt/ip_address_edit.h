@@ -1,4 +1,6 @@
-// An IP address box: four decimal fields of 0 to 255 between dots.
+// An IP address box: four decimal fields of 0 to 255 between dots. The box
+// is one tab stop; within it the arrow keys, "." and a full field move
+// between the fields.
 #pragma once
 
 #include <QFrame>
@@ -23,7 +25,9 @@ class IpAddressEdit final : public QFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // With its text selected.
   void FocusField(int index);
+  void MoveIntoField(int index, bool at_end);
   int IndexOf(QObject* field) const;
 
   std::array<QLineEdit*, 4> fields_{};

@@ -61,8 +61,8 @@ QMessageBox::Icon IconOf(int32_t flags) {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request) {
-  auto box = std::make_unique<QMessageBox>();
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request, QWidget* owner) {
+  auto box = std::make_unique<QMessageBox>(owner);
   box->setWindowTitle(ToQt(request.caption));
   box->setTextFormat(Qt::PlainText);
   box->setText(ToQt(request.text));

@@ -6,11 +6,13 @@
 #include "frame/window_system.h"
 
 class QMessageBox;
+class QWidget;
 
 namespace frame {
 
 // A box with the request's caption, text, buttons and icon, not yet shown.
-std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request);
+// An owner keeps the box above it and centres it on itself.
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBoxRequest& request, QWidget* owner);
 
 // The button the operator chose; a box closed without a choice answers as
 // the platform's cancel would.

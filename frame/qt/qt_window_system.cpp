@@ -170,7 +170,7 @@ void QtWindowSystem::Impl::Quit(int exit_code) {
 
 void QtWindowSystem::Impl::OpenWorkerBox(const MessageBoxRequest& request,
                                          std::shared_ptr<std::promise<MessageBoxButton>> answer) {
-  QMessageBox* box = CreateMessageBox(request).release();
+  QMessageBox* box = CreateMessageBox(request, window.get()).release();
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
   worker_boxes[box] = WorkerBox{.flags = request.flags, .answer = std::move(answer)};
@@ -181,6 +181,9 @@ void QtWindowSystem::Impl::OpenWorkerBox(const MessageBoxRequest& request,
     worker_boxes.erase(it);
   });
   box->show();
+  // The operator's next key goes to the box, as to one raised on the UI thread.
+  box->raise();
+  box->activateWindow();
 }
 
 QtWindowSystem::QtWindowSystem(int& argc, char** argv)
@@ -213,7 +216,7 @@ void QtWindowSystem::InvokeOnUiThread(const std::function<void()>& task) {
 
 MessageBoxButton QtWindowSystem::ShowMessageBox(const MessageBoxRequest& request) {
   if (IsUiThread()) {
-    std::unique_ptr<QMessageBox> box = CreateMessageBox(request);
+    std::unique_ptr<QMessageBox> box = CreateMessageBox(request, impl_->window.get());
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
     return AnswerOf(*box, request.flags);
@@ -364,6 +367,7 @@ void QtWindowSystem::SetProperty(WindowId window, ControlId control, Property pr
       // to its own flag when the box is enabled again.
       unit->disabled = value.AsBool();
       widget.setEnabled(!unit->disabled);
+      ApplyPalette(widget, *unit->control, unit->disabled);
       break;
     case Property::kMousePointer:
       unit->mouse_pointer = value.AsInt();

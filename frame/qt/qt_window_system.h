@@ -5,14 +5,15 @@
 // when one exists and otherwise creates one from argc and argv (which must
 // outlive this object) and owns it. Construct it on the thread that runs
 // main(): that thread becomes the UI thread. The constructor also sets the
-// application's style (Fusion, '*' as the password mask) and its default
-// font (a 12-pixel CJK font).
+// application's style (Fusion, '*' as the password mask, lists that open
+// below their box) and its default font (a 12-pixel CJK font).
 //
 // Threads: InvokeOnUiThread from another thread runs the task on the UI
 // thread while the caller waits, so the UI thread must be running the message
 // loop (or a message box) for it to return. QuitMessageLoop may be called
 // from any thread. A message box from a worker is non-modal and blocks only
-// that worker; one from the UI thread is modal for the window.
+// that worker; one from the UI thread is modal for the window. Either kind
+// belongs to the window, stays above it and takes the keyboard focus.
 //
 // Whoever owns it lets every worker finish before destroying it; message
 // boxes still open then are closed with their cancel answer.

@@ -1,12 +1,18 @@
 #include "frame/ini_file.h"
 #include "frame/ini_document.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -407,16 +413,36 @@ TEST_F(IniFileTest, FailedWritesLeaveNothingBehind) {
 }
 
 // Permissions do not bind root, so as root the checks run as nobody.
-TEST_F(IniFileTest, ReadOnlyFilesAndDirectoriesStayAsTheyWere) {
-  const string before = "[S]\nK=old\n";
-  WriteBytes(dir_ / "Config.ini", before);
-  auto refused = [&] {
+TEST_F(IniFileTest, ReadOnlyFilesStayAsTheyWereAndReadOnlyDirectoriesAreWrittenInPlace) {
+  const string before = "[Server]\r\nIP=old\r\nPW=口令\r\n";
+  WriteBytes(dir_ / "Config.ini", Gbk(before));
+  auto checks = [&] {
+    bool ok = true;
+    auto check = [&ok](bool passed, const char* what) {
+      if (!passed) std::fprintf(stderr, "failed: %s\n", what);
+      ok = ok && passed;
+    };
+    struct stat original {};
+    check(::stat((dir_ / "Config.ini").c_str(), &original) == 0, "stat");
+
     fs::permissions(dir_ / "Config.ini", fs::perms(0444));
-    bool ok = !WriteIniValue(PathOf("config.ini"), "S", "K", "new") &&
-              WriteIniValue(PathOf("config.ini"), "S", "K", "old");  // nothing to store
-    fs::permissions(dir_ / "Config.ini", fs::perms(0644));
+    check(!WriteIniValue(PathOf("config.ini"), "Server", "IP", "new"), "read-only file refused");
+    check(WriteIniValue(PathOf("config.ini"), "Server", "IP", "old"), "nothing to store");
     fs::permissions(dir_, fs::perms(0555));
-    ok = ok && !WriteIniValue(PathOf("config.ini"), "S", "K", "new");
+    check(!WriteIniValue(PathOf("config.ini"), "Server", "IP", "new"), "both read-only refused");
+    check(ReadBytes(dir_ / "Config.ini") == Gbk(before), "read-only file unchanged");
+
+    // A writable file in a read-only directory is rewritten, shorter or longer.
+    fs::permissions(dir_ / "Config.ini", fs::perms(0644));
+    check(WriteIniValue(PathOf("config.ini"), "Server", "IP", "1"), "shorter value stored");
+    check(WriteIniValue(PathOf("config.ini"), "Server", "DB1", "KV7_Member"), "longer stored");
+    check(
+        ReadBytes(dir_ / "Config.ini") == Gbk("[Server]\r\nIP=1\r\nPW=口令\r\nDB1=KV7_Member\r\n"),
+        "rewritten content");
+    struct stat after {};
+    check(::stat((dir_ / "Config.ini").c_str(), &after) == 0 && after.st_ino == original.st_ino,
+          "the same file");
+    check(!WriteIniValue(PathOf("Server.ini"), "Config", "SQLIP", "x"), "no new file");
     fs::permissions(dir_, fs::perms(0755));
     return ok;
   };
@@ -427,14 +453,92 @@ TEST_F(IniFileTest, ReadOnlyFilesAndDirectoriesStayAsTheyWere) {
     EXPECT_EXIT(
         {
           if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
-          std::_Exit(refused() ? 0 : 1);
+          std::_Exit(checks() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
   } else {
-    EXPECT_TRUE(refused());
+    EXPECT_TRUE(checks());
   }
-  EXPECT_EQ(ReadBytes(dir_ / "Config.ini"), before);
   EXPECT_EQ(Entries(), std::vector<string>{"Config.ini"});
+}
+
+TEST_F(IniFileTest, AWriteRemovesTheTemporaryFilesOfWritersThatDied) {
+  const string settings = "[Server]\r\nIP=10.0.0.1\r\nPW=secret\r\n";
+  WriteBytes(dir_ / "Config.ini", settings);
+  for (const char* name :
+       {".ini-Ab12Cd", ".ini-zz99QQ", ".ini-Live01", ".ini-short", ".ini-abc1234", "ini-Ab12Cd"}) {
+    WriteBytes(dir_ / name, settings);
+  }
+  // A writer still at work holds a lock on its file.
+  const int live = ::open((dir_ / ".ini-Live01").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(live, 0);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+  // Even a write that finds nothing to change.
+  EXPECT_TRUE(WriteIniValue(PathOf("config.ini"), "Server", "PW", "secret"));
+  EXPECT_EQ(Entries(), (std::vector<string>{".ini-Live01", ".ini-abc1234", ".ini-short",
+                                            "Config.ini", "ini-Ab12Cd"}));
+  ::close(live);
+  EXPECT_TRUE(WriteIniValue(PathOf("config.ini"), "Server", "PW", "new"));
+  EXPECT_EQ(Entries(),
+            (std::vector<string>{".ini-abc1234", ".ini-short", "Config.ini", "ini-Ab12Cd"}));
+  EXPECT_EQ(ReadIniValue(PathOf("Config.ini"), "Server", "PW"), "new");
+}
+
+TEST_F(IniFileTest, KillsDuringWritesLeaveAWholeFileAndNothingTheNextWriteKeeps) {
+  const Text file = PathOf("Config.ini");
+  const string long_value(3000, 'p');
+  ASSERT_TRUE(WriteIniValue(file, "Server", "PW", "start"));
+  for (int kill = 0; kill < 30; ++kill) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i)
+        WriteIniValue(file, "Server", "PW", i % 2 ? long_value : "short");
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + 300 * kill));
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const Text value = ReadIniValue(file, "Server", "PW");
+    EXPECT_TRUE(value == "start" || value == "short" || value == long_value) << value.size();
+  }
+  ASSERT_TRUE(WriteIniValue(file, "Server", "PW", "after"));
+  EXPECT_EQ(Entries(), std::vector<string>{"Config.ini"});
+  EXPECT_EQ(ReadIniValue(file, "Server", "PW"), "after");
+}
+
+// What an editor saves as "Unicode".
+string Utf16Le(const std::u16string& text) {
+  string bytes = "\xFF\xFE";
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+TEST_F(IniFileTest, AUtf16FileIsReadAndStaysUtf16) {
+  WriteBytes(dir_ / "Config.ini", Utf16Le(u"; 霜月奇谭\r\n[Server]\r\nip = 127.0.0.1,1433 \r\n"
+                                          u"ID=sa\r\nPW=\"密码'😀\"\r\n\r\n[其他]\r\nK=留着\r\n"));
+  const Text file = PathOf("config.ini");
+  EXPECT_EQ(ReadIniValue(file, "server", "IP"), "127.0.0.1,1433");
+  EXPECT_EQ(ReadIniValue(file, "Server", "PW"), Gbk("密码'😀"));
+  EXPECT_EQ(ReadIniValue(file, Gbk("其他"), "K"), Gbk("留着"));
+  EXPECT_EQ(ReadIniValue(file, "Server", "DB1", "none"), "none");
+
+  ASSERT_TRUE(WriteIniValue(file, "Server", "PW", Gbk("新密码")));
+  ASSERT_TRUE(WriteIniValue(file, "Server", "DB1", "KV7_Member"));
+  EXPECT_EQ(ReadBytes(dir_ / "Config.ini"),
+            Utf16Le(u"; 霜月奇谭\r\n[Server]\r\nip = 127.0.0.1,1433 \r\nID=sa\r\nPW=新密码\r\n"
+                    u"DB1=KV7_Member\r\n\r\n[其他]\r\nK=留着\r\n"));
+  EXPECT_EQ(ReadIniValue(file, "Server", "PW"), Gbk("新密码"));
+  EXPECT_EQ(ReadIniValue(file, "Server", "DB1"), "KV7_Member");
+
+  // UTF-16 that forms no character reads as U+FFFD and leaves the rest alone.
+  WriteBytes(dir_ / "Broken.ini", Utf16Le(u"[S]\r\nA=\xD800x\r\nK=v\r\n") + "\x41");
+  EXPECT_EQ(ReadIniValue(PathOf("Broken.ini"), "S", "A"), Gbk("\uFFFDx"));
+  EXPECT_EQ(ReadIniValue(PathOf("Broken.ini"), "S", "K"), "v");
 }
 
 // Writers must not lose each other's updates, and a reader must never see a

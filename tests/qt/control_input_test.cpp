@@ -2,8 +2,19 @@
 // handlers read and write look in the window.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include "frame/control_services.h"
 #include "frame/qt/ip_address_edit.h"
@@ -22,6 +33,122 @@ using testing_support::Q;
 using testing_support::Set;
 
 using ControlInputTest = testing_support::SampleWindowTest;
+
+// The ways a text arrives in a box besides single keys.
+enum class Path { kKeyboardPaste, kMenuPaste, kDrop, kInputMethod };
+
+const char* NameOf(Path path) {
+  switch (path) {
+    case Path::kKeyboardPaste:
+      return "Ctrl+V";
+    case Path::kMenuPaste:
+      return "context-menu paste";
+    case Path::kDrop:
+      return "drop";
+    case Path::kInputMethod:
+      return "input method";
+  }
+  return "";
+}
+
+// What the mouse meets in the middle of a box: a scrolling box's viewport,
+// an editable combo's text field.
+QWidget& MouseTarget(QWidget& box) {
+  QWidget* under = box.childAt(box.rect().center());
+  return under != nullptr ? *under : box;
+}
+
+void PutCaretAtEnd(QWidget& box) {
+  if (auto* line = qobject_cast<QLineEdit*>(&box)) line->end(false);
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(&box)) plain->moveCursor(QTextCursor::End);
+}
+
+// Hands `text` to the focused box the way `path` does, with the caret at the
+// end of the box's text.
+void Deliver(testing_support::QtProgram& program, QWidget& box, Path path, const QString& text) {
+  PutCaretAtEnd(box);
+  QWidget& target = MouseTarget(box);
+  switch (path) {
+    case Path::kKeyboardPaste: {
+      QGuiApplication::clipboard()->setText(text);
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+      QCoreApplication::sendEvent(&box, &press);
+      break;
+    }
+    case Path::kMenuPaste: {
+      QGuiApplication::clipboard()->setText(text);
+      QPoint at = target.rect().center();
+      QContextMenuEvent open(QContextMenuEvent::Mouse, at, target.mapToGlobal(at));
+      QCoreApplication::sendEvent(&target, &open);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(QStringLiteral("&Paste"))) {
+          QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        }
+      }
+      ASSERT_FALSE(menu->isVisible());
+      break;
+    }
+    case Path::kDrop: {
+      // At the right end: after the box's text.
+      QPoint at(target.width() - 2, target.height() - 2);
+      QMimeData dragged;
+      dragged.setText(text);
+      QDragEnterEvent enter(at, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&target, &enter);
+      ASSERT_TRUE(enter.isAccepted());
+      QDragMoveEvent move(at, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&target, &move);
+      QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(&target, &drop);
+      break;
+    }
+    case Path::kInputMethod: {
+      QInputMethodEvent commit;
+      commit.setCommitString(text);
+      QCoreApplication::sendEvent(&box, &commit);
+      break;
+    }
+  }
+  program.ProcessEvents();
+}
+
+TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
+  struct Case {
+    frame::ControlId box;
+    Property text;
+    const char* before;
+    const char* arriving;
+    const char* after;
+  };
+  const Case cases[] = {
+      // A single-line box takes the text up to its first line break.
+      {kEdit, Property::kText, "初始", "newpw\r\n[Evil]\r\nIP=evil", "初始newpw"},
+      {kEdit, Property::kText, "O'", "Brien的\"号\"\n第二行", "O'Brien的\"号\""},
+      {kEdit, Property::kText, "留着", "\r\n[Evil]", "留着"},
+      {kPassword, Property::kText, "", "newpw\r\n[Evil]\r\nIP=evil", "newpw"},
+      {kEditableCombo, Property::kContentText, "", "100\r200", "100"},
+      // Numeric: digits and '-', five characters at most, counting what is there.
+      {kNumeric, Property::kText, "", "12\nabcdefgh", "12"},
+      {kNumeric, Property::kText, "-12", "3a4中5-6", "-1234"},
+      {kNumeric, Property::kText, "99999", "1", "99999"},
+      // A multi-line box keeps the line breaks.
+      {kRich, Property::kContentText, "富文本", "甲\r\n乙\r\n", "富文本甲\r\n乙\r\n"},
+  };
+  for (Path path : {Path::kKeyboardPaste, Path::kMenuPaste, Path::kDrop, Path::kInputMethod}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(NameOf(path)) + " of " + ::testing::PrintToString(c.arriving));
+      Set(c.box, c.text, Gbk(c.before));
+      program_.Click(c.box);
+      QWidget* focus = program_.window().focusWidget();
+      ASSERT_NE(focus, nullptr);
+      ASSERT_TRUE(focus == &program_.widget(c.box) || program_.widget(c.box).isAncestorOf(focus));
+      Deliver(program_, *focus, path, Q(c.arriving));
+      EXPECT_EQ(Get(c.box, c.text), Gbk(c.after));
+    }
+  }
+}
 
 TEST_F(ControlInputTest, PasswordBoxShowsStarsAndReadsTheRealText) {
   ASSERT_TRUE(program_.Type(kPassword, Q("ab中1")));

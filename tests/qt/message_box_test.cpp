@@ -49,6 +49,7 @@ TEST_F(MessageBoxTest, AUiThreadBoxIsModalAndAnswersWithTheButtonChosen) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
     program_.AnswerNextMessageBox(c.chosen, [&](QMessageBox& box) {
+      EXPECT_EQ(box.parentWidget(), &program_.window()) << "centred on the window";
       title = box.windowTitle();
       text = box.text();
       icon = box.icon();

@@ -3,6 +3,7 @@
 // colours and fonts the definition gives.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,8 +12,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "acctdesk/main_window.h"
+#include "acctdesk/message_area.h"
 #include "frame/control_services.h"
 #include "frame/qt/client_area.h"
 #include "frame/qt/tab_control.h"
@@ -191,6 +197,87 @@ TEST(ToolWindowLayoutTest, LabelsAndBoxesShowTheirColoursAndFonts) {
     EXPECT_EQ(banner.palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::red));
     EXPECT_FALSE(banner.autoFillBackground()) << "the window's own background";
   }
+}
+
+TEST(ToolWindowLayoutTest, ADisabledPanelKeepsTheColoursOfItsControls) {
+  QtProgram program(gmdesk::kProgram);
+  ASSERT_TRUE(program.Start());
+  // Before connecting: the player panel's three coloured areas and boxes of
+  // two kinds look as they will once it is enabled.
+  const frame::ControlId looked_at[] = {
+      frame::ControlNumber(0x1758),  // 标签48, yellow
+      frame::ControlNumber(0x173d),  // 标签43, magenta
+      frame::ControlNumber(0x178e),  // 标签58, cyan
+      gmdesk::kAccountCashBox,      gmdesk::kCharacterIdBox,
+  };
+  ASSERT_FALSE(program.widget(gmdesk::kPlayerPanel).isEnabled());
+  std::vector<QImage> while_disabled;
+  for (frame::ControlId control : looked_at)
+    while_disabled.push_back(program.widget(control).grab().toImage());
+  QImage yellow_label = while_disabled[0];
+  EXPECT_TRUE(yellow_label.pixelColor(yellow_label.width() - 2, 2) == QColor(Qt::black));
+  bool shows_yellow = false;
+  for (int x = 0; x < yellow_label.width(); ++x) {
+    for (int y = 0; y < yellow_label.height(); ++y)
+      shows_yellow = shows_yellow || yellow_label.pixelColor(x, y) == QColor(Qt::yellow);
+  }
+  EXPECT_TRUE(shows_yellow);
+
+  frame::SetControlProperty(kMainWindowId, gmdesk::kPlayerPanel, Property::kDisabled, false);
+  for (size_t i = 0; i < std::size(looked_at); ++i) {
+    QWidget& widget = program.widget(looked_at[i]);
+    EXPECT_TRUE(widget.isEnabled());
+    EXPECT_EQ(widget.grab().toImage(), while_disabled[i]) << widget.objectName().toStdString();
+  }
+
+  // A control's own flag still greys its text, in a disabled panel or not:
+  // the hint line is disabled for good, a submit button while it runs.
+  const QPalette standard = QApplication::palette();
+  auto& hint = program.widget<QLabel>(gmdesk::kNoticeHint);
+  EXPECT_EQ(hint.palette().color(QPalette::Disabled, QPalette::WindowText),
+            standard.color(QPalette::Disabled, QPalette::WindowText));
+  QWidget& button = program.widget(gmdesk::kSubmitAllButton);
+  frame::SetControlProperty(kMainWindowId, gmdesk::kSubmitAllButton, Property::kDisabled, true);
+  EXPECT_EQ(button.palette().color(QPalette::Disabled, QPalette::ButtonText),
+            standard.color(QPalette::Disabled, QPalette::ButtonText));
+}
+
+TEST(ToolWindowLayoutTest, LongLinesWrapSoThatTheirEndIsInView) {
+  QtProgram program(gmdesk::kProgram);
+  ASSERT_TRUE(program.Start());
+  // 超级编辑框3's hint, on the page that adds an announcement.
+  program.widget<frame::TabControl>(gmdesk::kNoticeTabs).Strip()->setCurrentIndex(2);
+  auto& hint = program.widget<QPlainTextEdit>(gmdesk::kAddNoticeText);
+  ASSERT_TRUE(program.WaitUntil([&] { return hint.isVisible(); }));
+  program.ProcessEvents();
+  EXPECT_GT(hint.document()->firstBlock().layout()->lineCount(), 1);
+  EXPECT_EQ(hint.horizontalScrollBar()->maximum(), 0);
+  QTextCursor end = hint.textCursor();
+  end.movePosition(QTextCursor::End);
+  EXPECT_TRUE(hint.viewport()->rect().contains(hint.cursorRect(end)));
+}
+
+TEST(ToolWindowLayoutTest, TheMessageAreaKeepsItsNewestLineInView) {
+  QtProgram program(acctdesk::kProgram);
+  ASSERT_TRUE(program.Start());
+  auto& area = program.widget<QPlainTextEdit>(acctdesk::kMessageArea);
+  auto last_line_shown = [&] {
+    program.ProcessEvents();
+    QTextCursor end = area.textCursor();
+    end.movePosition(QTextCursor::End);
+    return area.viewport()->rect().contains(area.cursorRect(end));
+  };
+  for (int i = 1; i <= 20; ++i) {
+    std::string line = i % 2 ? "\r\n>帐号停封成功<" : "\r\n>O'Brien的龙币修改为-2147483648<";
+    acctdesk::AppendMessageLine(frame::Gbk(line));
+    EXPECT_TRUE(last_line_shown()) << "after result " << i;
+  }
+  EXPECT_GT(area.verticalScrollBar()->value(), 0);
+
+  acctdesk::ClearMessages();
+  program.ProcessEvents();
+  EXPECT_EQ(area.verticalScrollBar()->value(), 0);
+  EXPECT_EQ(area.toPlainText(), Q("--------单机霜月奇谭--------"));
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTabBar>
 #include <QWidget>
 #include <fstream>
 #include <string>
 
 #include "acctdesk/main_window.h"
 #include "frame/control_services.h"
+#include "frame/qt/tab_control.h"
 #include "gmdesk/main_window.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
@@ -62,7 +64,14 @@ TEST(WindowScreenshotTest, RendersTheToolWindows) {
     EXPECT_EQ(qobject_cast<QLineEdit*>(server)->text(), QString("127.0.0.1,1433"));
     EXPECT_EQ(password->text(), QString("secret"));
     EXPECT_EQ(password->displayText(), QString("******"));
+    // The page whose hint wraps; the panel is disabled until connecting.
+    program.widget<frame::TabControl>(gmdesk::kNoticeTabs).Strip()->setCurrentIndex(2);
     Render(program, "gmdesk_window.png");
+    // Before connecting: the player panel's three coloured areas.
+    QWidget& panel = program.widget(gmdesk::kPlayerPanel);
+    EXPECT_FALSE(panel.isEnabled());
+    std::string path = std::string(SCREENSHOT_DIRECTORY) + "/gmdesk_player_panel.png";
+    EXPECT_TRUE(panel.grab().save(QString::fromStdString(path), "PNG")) << path;
   }
   {
     QtProgram program(acctdesk::kProgram);

@@ -2,11 +2,13 @@
 // runs, and their message boxes block only them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <atomic>
 #include <thread>
 
@@ -74,6 +76,27 @@ TEST_F(WorkerThreadTest, WorkersBoxesLeaveTheWindowUsableAndBlockOnlyTheirWorker
   program_.ClickButton(*box_saying("是否继续？"), QMessageBox::No);
   asking.join();
   EXPECT_EQ(question, 6);
+}
+
+TEST_F(WorkerThreadTest, AWorkersBoxStaysAboveTheWindowAndTakesTheKeyboard) {
+  std::atomic<int32_t> answer{-1};
+  std::thread worker([&] { answer = frame::ShowMessageBox(Gbk("提交黄色区域数据成功")); });
+  QMessageBox* box = program_.WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->parentWidget(), &program_.window());
+  EXPECT_TRUE(program_.WaitUntil([&] { return QApplication::activeWindow() == box; }));
+
+  // The operator's Enter closes the box rather than reaching the window.
+  QWidget* focus = QApplication::focusWidget();
+  bool in_box = focus != nullptr && box->isAncestorOf(focus);
+  EXPECT_TRUE(in_box);
+  if (in_box) QTest::keyClick(focus, Qt::Key_Return);
+  bool answered = program_.WaitUntil([&] { return answer != -1; });
+  EXPECT_TRUE(answered);
+  if (!answered) program_.ClickButton(*box, QMessageBox::Ok);
+  worker.join();
+  EXPECT_EQ(answer, 0);
+  EXPECT_EQ(Log(), (std::vector<std::string>{"start", "created"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The components over ODBC against a real server: a private PostgreSQL with
-// its ODBC driver registered as "SQL Server", driven through the services
-// as handlers call them.
+// The components over ODBC against a real server, driven through the
+// services as handlers call them: a private PostgreSQL reached through its
+// own ODBC driver, or through FreeTDS and the TDS test server, each
+// registered as "SQL Server".
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "frame/db/odbc_backend.h"
 #include "tests/db/db_test_window.h"
 #include "tests/db/postgres_test_server.h"
+#include "tests/db/suite_driver.h"
 #include "tests/support/headless_program.h"
 
 namespace {
@@ -24,10 +26,12 @@ using db_test::kRecords;
 using db_test::kWindowId;
 using db_test::RecordSetId;
 using frame::Text;
+using ::testing::ContainsRegex;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 db_test::PostgresTestServer* server = nullptr;
+db_test::SuiteDriver* driver = nullptr;
 
 // Tables as SQL Server would hold them in dbo; the database finds them
 // there by name, as SQL Server does.
@@ -51,15 +55,20 @@ class PostgresEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     server = &server_;
+    driver = &driver_;
     ASSERT_TRUE(server_.Start()) << "the test server did not start";
-    db_test::UseTestOdbcDriver(server_.port());
     ASSERT_TRUE(server_.RunSql("postgres", "CREATE DATABASE \"KV7_Member\""));
     ASSERT_TRUE(server_.RunSql("KV7_Member", kSchema));
+    ASSERT_TRUE(driver_.Start(server_)) << "the TDS test server did not start";
   }
-  void TearDown() override { server_.Stop(); }
+  void TearDown() override {
+    driver_.Stop();
+    server_.Stop();
+  }
 
  private:
   db_test::PostgresTestServer server_;
+  db_test::SuiteDriver driver_;
 };
 
 class Postgres : public ::testing::Test {
@@ -72,7 +81,8 @@ class Postgres : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(program_.window().MessageBoxes().size(), 0u); }
 
   static bool Connect(const char* database) {
-    return frame::ConnectSqlServer(kWindowId, kConnection, "127.0.0.1", database, "sa", "");
+    return frame::ConnectSqlServer(kWindowId, kConnection, driver->server_text(), database, "sa",
+                                   "");
   }
   static bool Open(const Text& statement) {
     return frame::OpenRecordSet(kWindowId, kRecords, statement);
@@ -89,7 +99,7 @@ class Postgres : public ::testing::Test {
   }
 
   testing_support::HeadlessProgram program_{db_test::kProgram,
-                                            frame::OdbcComponentFactory(server->port())};
+                                            frame::OdbcComponentFactory(driver->port())};
 };
 
 TEST_F(Postgres, AFailedConnectLeavesTheConnectionClosed) {
@@ -131,7 +141,7 @@ TEST_F(Postgres, AStatementTimeOutCancelsItAndAppliesToItAlone) {
   auto start = Clock::now();
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(10)", 1));
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
-  EXPECT_THAT(Diagnostic(), HasSubstr("timeout"));
+  EXPECT_THAT(Diagnostic(), ContainsRegex("[Tt]imeout"));
   // Longer than the second just given, shorter than the connection's own.
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(1.5)"));
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/db/odbc_backend.h"
+#include "tests/db/sql_server_types.h"
 
 namespace game_databases {
 namespace {
@@ -13,15 +14,19 @@ class Databases : public ::testing::Environment {
  public:
   void SetUp() override {
     ASSERT_TRUE(Server().Start()) << "the test server did not start";
-    db_test::UseTestOdbcDriver(Server().port());
     for (const char* database : kDatabases) {
       std::string name = std::string("\"") + database + "\"";
       Execute("postgres", "CREATE DATABASE " + name);
       Execute("postgres", "ALTER DATABASE " + name + " SET search_path = dbo, public");
       Execute(database, "CREATE SCHEMA dbo");
+      Execute(database, db_test::kSqlServerTypesSql);
     }
+    ASSERT_TRUE(Driver().Start(Server())) << "the TDS test server did not start";
   }
-  void TearDown() override { Server().Stop(); }
+  void TearDown() override {
+    Driver().Stop();
+    Server().Stop();
+  }
 };
 
 }  // namespace
@@ -31,12 +36,22 @@ db_test::PostgresTestServer& Server() {
   return server;
 }
 
+db_test::SuiteDriver& Driver() {
+  static db_test::SuiteDriver driver;
+  return driver;
+}
+
 frame::ComponentFactory Components() {
-  return frame::OdbcComponentFactory(Server().port());
+  return frame::OdbcComponentFactory(Driver().port());
+}
+
+std::string ServerText() {
+  return Driver().server_text();
 }
 
 std::string ConfigIni() {
-  return "[Server]\r\nIP=127.0.0.1\r\nID=sa\r\nPW=pw\r\nDB1=KV7_Member\r\n"
+  return "[Server]\r\nIP=" + ServerText() +
+         "\r\nID=sa\r\nPW=pw\r\nDB1=KV7_Member\r\n"
          "DB2=KV7_SiteConfig\r\nDB3=KV7_User\r\n";
 }
 

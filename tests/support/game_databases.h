@@ -1,7 +1,9 @@
 // The game's three databases on a private PostgreSQL server, reached through
-// the real ODBC path. Each test program that links this starts one server and
-// creates KV7_Member, KV7_SiteConfig and KV7_User, each with a dbo schema that
-// unqualified names resolve to, as on SQL Server.
+// the real ODBC path: PostgreSQL's own driver, or FreeTDS in front of the TDS
+// test server (tests/db/suite_driver.h). Each test program that links this
+// starts one server and creates KV7_Member, KV7_SiteConfig and KV7_User, each
+// with a dbo schema that unqualified names resolve to, as on SQL Server, and
+// SQL Server's types as domains there.
 #pragma once
 
 #include <optional>
@@ -10,16 +12,22 @@
 
 #include "frame/runtime.h"
 #include "tests/db/postgres_test_server.h"
+#include "tests/db/suite_driver.h"
 
 namespace game_databases {
 
 db_test::PostgresTestServer& Server();
+db_test::SuiteDriver& Driver();
 
-// The programs' database components, reaching the server at a bare host.
+// The programs' database components; a bare host reaches the server the
+// driver talks to.
 frame::ComponentFactory Components();
 
-// gmdesk's Config.ini for the server (a bare host: the port comes with the
-// components).
+// The server text a program connects with: "127.0.0.1", or with the TDS
+// test server's port on the FreeTDS run.
+std::string ServerText();
+
+// gmdesk's Config.ini for the server.
 std::string ConfigIni();
 
 // Runs SQL in one of the databases; fails the test when it fails.

@@ -88,8 +88,8 @@ class MultiplierPagesOnPostgres : public ::testing::Test {
     SeedEvents();
     gmdesk_.Start();
     // What connecting leaves once the game database has opened.
-    ASSERT_TRUE(
-        frame::ConnectSqlServer(kMainWindow, kGameConnection, "127.0.0.1", "KV7_User", "sa", "pw"));
+    ASSERT_TRUE(frame::ConnectSqlServer(kMainWindow, kGameConnection, game_databases::ServerText(),
+                                        "KV7_User", "sa", "pw"));
     frame::SetControlProperty(kMainWindow, kSettingsPanel, frame::Property::kDisabled, false);
   }
 

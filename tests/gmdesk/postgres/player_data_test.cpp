@@ -97,7 +97,7 @@ class PlayerData : public ::testing::Test {
     CreateTables();
     SeedRows();
     program_.Start();
-    gmdesk_testing::OpenPlayerPanel({.server = "127.0.0.1"});
+    gmdesk_testing::OpenPlayerPanel({.server = game_databases::ServerText()});
   }
 
   frame::HeadlessWindowSystem& window() { return program_.window(); }

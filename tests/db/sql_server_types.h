@@ -2,6 +2,8 @@
 // the dbo schema of a test database. The TDS test server sends a column
 // declared with one as that SQL Server type (tests/db/tds/tds_type_map.cpp);
 // through PostgreSQL's own driver it reads as the domain's base type.
+// money, text and nchar name PostgreSQL types of its own, so a column takes
+// them as dbo.money, dbo.text and dbo.nchar.
 #pragma once
 
 namespace db_test {

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev libgl-dev
   unixodbc unixodbc-dev tdsodbc odbc-postgresql
-  postgresql postgresql-common
+  postgresql postgresql-common libpq-dev
   fonts-wqy-microhei locales
   libgtest-dev libgmock-dev
 )

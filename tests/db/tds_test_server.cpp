@@ -155,6 +155,8 @@ void TdsTestServer::Accept() {
     uint16_t spid = next_spid++;
     connection->thread = std::thread([this, &started, spid] {
       tds::TdsSession(started.socket, spid, *state_).Run();
+      // The client sees the end at once; the socket is closed once joined.
+      shutdown(started.socket, SHUT_RDWR);
       started.finished = true;
     });
     connections_.push_back(std::move(connection));

@@ -130,15 +130,15 @@ bool WriteResultSet(ByteWriter& out, const PGresult* result, PostgresColumnTypes
   return true;
 }
 
-Done DoneOf(const PGresult* result) {
+Done DoneOf(PGresult* result) {
   Done done;
-  std::string_view status = PQcmdStatus(const_cast<PGresult*>(result));
+  std::string_view status = PQcmdStatus(result);
   std::string_view command = status.substr(0, status.find(' '));
   if (command == "SELECT") done.command = kCommandSelect;
   if (command == "INSERT") done.command = kCommandInsert;
   if (command == "UPDATE") done.command = kCommandUpdate;
   if (command == "DELETE") done.command = kCommandDelete;
-  std::string_view count = PQcmdTuples(const_cast<PGresult*>(result));
+  std::string_view count = PQcmdTuples(result);
   if (!count.empty()) {
     done.status |= kDoneCount;
     done.row_count = std::stoull(std::string(count));

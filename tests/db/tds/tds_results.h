@@ -19,7 +19,7 @@ bool WriteResultSet(ByteWriter& out, const PGresult* result, PostgresColumnTypes
 
 // The DONE of a statement that ran, with its row count when it has one;
 // status bits other than the count are the caller's.
-Done DoneOf(const PGresult* result);
+Done DoneOf(PGresult* result);
 
 // A failed statement's message, numbered as SQL Server numbers the same
 // fault where there is a counterpart.

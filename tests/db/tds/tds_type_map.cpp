@@ -13,51 +13,58 @@ struct TypeMapping {
   SqlServerType sql_server;
 };
 
-// Built-in types go out as their SQL Server namesakes. The types PostgreSQL
-// lacks are domains of the test schema, named after them; a length or
-// precision comes from the domain's base type. Every other type goes out as
-// nvarchar of its text.
+// Built-in types go out as their SQL Server counterparts. The types that
+// PostgreSQL lacks are domains of the test schema (tests/db/sql_server_types.h)
+// named after them; a length comes from the domain's base type. Every other
+// type goes out as nvarchar of its text.
 constexpr TypeMapping kTypeMappings[] = {
+    // smallint, integer, bigint: the same.
     {"int2", Source::kBuiltIn, SqlServerType::kSmallInt},
     {"int4", Source::kBuiltIn, SqlServerType::kInt},
     {"int8", Source::kBuiltIn, SqlServerType::kBigInt},
-    // boolean is SQL Server's bit.
+    // boolean: bit.
     {"bool", Source::kBuiltIn, SqlServerType::kBit},
+    // real: real; double precision: float.
     {"float4", Source::kBuiltIn, SqlServerType::kReal},
     {"float8", Source::kBuiltIn, SqlServerType::kFloat},
-    // numeric(p,s) as decimal(p,s); without them, as wide as its values.
+    // numeric(p,s): decimal(p,s); without them, as wide as its values.
     {"numeric", Source::kBuiltIn, SqlServerType::kDecimal},
-    // timestamp is the game tables' datetime.
+    // timestamp: datetime, the type of the game tables' dates.
     {"timestamp", Source::kBuiltIn, SqlServerType::kDateTime},
+    // date and time: the same (time with 100 ns units).
     {"date", Source::kBuiltIn, SqlServerType::kDate},
     {"time", Source::kBuiltIn, SqlServerType::kTime},
+    // uuid: uniqueidentifier.
     {"uuid", Source::kBuiltIn, SqlServerType::kUniqueIdentifier},
-    // varchar(n) and char(n) hold code-page texts, as SQL Server's do; a
-    // varchar without a length is varchar(max).
+    // varchar(n): varchar(n) in code page 936; without a length, varchar(max).
     {"varchar", Source::kBuiltIn, SqlServerType::kVarChar},
+    // char(n): char(n) in code page 936.
     {"bpchar", Source::kBuiltIn, SqlServerType::kChar},
-    // bytea as varbinary(max).
+    // bytea: varbinary(max).
     {"bytea", Source::kBuiltIn, SqlServerType::kVarBinaryMax},
-    // smallint limited to 0..255.
+    // smallint within 0..255: tinyint.
     {"tinyint", Source::kDomain, SqlServerType::kTinyInt},
-    // numeric(19,4) and numeric(10,4) within the ranges of SQL Server's money types.
+    // numeric(19,4) within money's range: money.
     {"money", Source::kDomain, SqlServerType::kMoney},
+    // numeric(10,4) within smallmoney's range: smallmoney.
     {"smallmoney", Source::kDomain, SqlServerType::kSmallMoney},
-    // timestamp(3), as datetime keeps milliseconds (in 1/300 s).
+    // timestamp(3): datetime (1/300 s).
     {"datetime", Source::kDomain, SqlServerType::kDateTime},
-    // timestamp(0): smalldatetime keeps minutes.
+    // timestamp(0): smalldatetime (minutes).
     {"smalldatetime", Source::kDomain, SqlServerType::kSmallDateTime},
-    // timestamp: datetime2(7), with PostgreSQL's microseconds.
+    // timestamp: datetime2(7).
     {"datetime2", Source::kDomain, SqlServerType::kDateTime2},
-    // varchar(n): nvarchar(n).
+    // varchar(4000): nvarchar(4000).
     {"nvarchar", Source::kDomain, SqlServerType::kNVarChar},
-    // char(n): nchar(n).
+    // char(10): nchar(10).
     {"nchar", Source::kDomain, SqlServerType::kNChar},
-    // text as the old large types, with a text pointer before each value.
+    // text: text in code page 936, with a text pointer before each value.
     {"text", Source::kDomain, SqlServerType::kText},
+    // text: ntext, with a text pointer before each value.
     {"ntext", Source::kDomain, SqlServerType::kNText},
-    // text as the (max) types, sent in PLP chunks.
+    // text: varchar(max) in code page 936, in PLP chunks.
     {"varchar_max", Source::kDomain, SqlServerType::kVarCharMax},
+    // text: nvarchar(max), in PLP chunks.
     {"nvarchar_max", Source::kDomain, SqlServerType::kNVarCharMax},
 };
 

@@ -4,6 +4,13 @@
 
 namespace db_test::tds {
 
+Bytes LittleEndian(uint64_t value, size_t width) {
+  Bytes bytes(width);
+  for (size_t i = 0; i < width; ++i)
+    bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+  return bytes;
+}
+
 void ByteWriter::U16(uint16_t value) {
   U8(static_cast<uint8_t>(value));
   U8(static_cast<uint8_t>(value >> 8));

@@ -13,6 +13,9 @@ namespace db_test::tds {
 
 using Bytes = std::vector<uint8_t>;
 
+// The low `width` bytes of a value, least significant first.
+Bytes LittleEndian(uint64_t value, size_t width);
+
 class ByteWriter {
  public:
   void U8(uint8_t value) { bytes_.push_back(value); }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/db/tds/tds_rows.h"
 #include "tests/db/tds/tds_values.h"
 
 namespace db_test::tds {

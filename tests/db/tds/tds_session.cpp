@@ -1,7 +1,6 @@
 #include "tests/db/tds/tds_session.h"
 
 #include <poll.h>
-#include <sys/socket.h>
 
 #include <cerrno>
 #include <span>
@@ -76,6 +75,7 @@ bool TdsSession::LogIn() {
   host_.RecordLogin(message->payload);
   std::optional<Login7> login = DecodeLogin7(message->payload);
   if (!login) return false;
+  // SQL Server would open the login's default database.
   if (login->database.empty()) login->database = "postgres";
 
   ResponseStream response(socket_, spid_, kLoginPacketSize);
@@ -104,8 +104,7 @@ bool TdsSession::OnBatch(const Bytes& payload) {
     case TdsFault::kSilent:
       return true;
     case TdsFault::kDropConnection:
-      shutdown(socket_, SHUT_RDWR);
-      return false;
+      return false;  // the session ends, and its connection with it
     default:
       break;
   }
@@ -126,17 +125,16 @@ bool TdsSession::RunBatch(const std::string& sql) {
   std::optional<Done> held;
   bool attention = false;
   for (;;) {
-    bool finished = false;
-    while (!finished && !PQisBusy(postgres_)) {
+    while (!PQisBusy(postgres_)) {
       PGresult* result = PQgetResult(postgres_);
       if (result == nullptr) {
-        finished = true;
-      } else {
-        if (!attention) Answer(result, held, out);
-        PQclear(result);
+        // After an attention, its acknowledgement is the answer's last token.
+        WriteDone(out, attention ? Done{.status = kDoneAttention} : held.value_or(Done{}));
+        return response.Finish();
       }
+      if (!attention) Answer(result, held, out);
+      PQclear(result);
     }
-    if (finished) break;
     response.Flush();
     switch (Wait(true)) {
       case Ready::kStop:
@@ -165,12 +163,6 @@ bool TdsSession::RunBatch(const std::string& sql) {
         break;
     }
   }
-  if (attention) {
-    WriteDone(out, {.status = kDoneAttention});
-  } else {
-    WriteDone(out, held.value_or(Done{}));
-  }
-  return response.Finish();
 }
 
 void TdsSession::Answer(PGresult* result, std::optional<Done>& held, ByteWriter& out) {

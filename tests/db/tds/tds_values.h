@@ -1,11 +1,9 @@
-// Result columns and values as SQL Server sends them: the type info of
-// COLMETADATA, and each value in its type's binary form after the length
-// form the type uses (one byte, two bytes, PLP chunks or a text pointer).
+// A result column as SQL Server describes it, and each value in its type's
+// binary form, from PostgreSQL's text form.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,13 +31,12 @@ struct DecimalShape {
 };
 std::optional<DecimalShape> ShapeOfDecimal(std::string_view text);
 
-// A value's bytes, from PostgreSQL's text form (UTF-8 for texts). None when
-// the text is no value of the column's type, or one out of its range.
-std::optional<Bytes> EncodeValue(const TdsColumn& column, std::string_view text);
+// The bytes after a decimal's sign byte: 4, 8, 12 or 16.
+size_t DecimalWidth(int precision);
 
-void WriteColumnMetadata(ByteWriter& out, std::span<const TdsColumn> columns);
-// NBCROW when a value is NULL (none), ROW otherwise.
-void WriteRow(ByteWriter& out, std::span<const TdsColumn> columns,
-              std::span<const std::optional<Bytes>> values);
+// A value's bytes, from PostgreSQL's text form (UTF-8 for texts), without
+// the length before them. None when the text is no value of the column's
+// type, or one out of its range.
+std::optional<Bytes> EncodeValue(const TdsColumn& column, std::string_view text);
 
 }  // namespace db_test::tds

@@ -133,11 +133,10 @@ TEST_F(TdsServer, EveryTypeReadsAsSqlServerWouldSendIt) {
        "int",
        {"2147483647", "-2147483648", "100000"},
        {"2147483647", "-2147483648", "100000"}},
-      // The text form keeps the low 32 bits.
       {"BigValue",
        "bigint",
        {"9223372036854775807", "-9223372036854775808", "4294967297"},
-       {"-1", "0", "1"}},
+       {"9223372036854775807", "-9223372036854775808", "4294967297"}},
       {"BitValue", "boolean", {"true", "false", "NULL"}, {"TRUE", "FALSE", ""}},
       {"RealValue",
        "real",
@@ -146,7 +145,7 @@ TEST_F(TdsServer, EveryTypeReadsAsSqlServerWouldSendIt) {
       {"FloatValue",
        "float",
        {"1.7976931348623157e308", "-2.25", "0.3333333333333333"},
-       {double_max, "-2.25000000", "0.33333333"}},
+       {double_max, "-2.25000000", "0.3333333333333333"}},
       {"DecimalValue",
        "numeric(38, 0)",
        {"99999999999999999999999999999999999999", "-99999999999999999999999999999999999999",
@@ -243,39 +242,25 @@ TEST_F(TdsServer, EveryTypeReadsAsSqlServerWouldSendIt) {
 // letters make 8000 bytes in code page 936, the most a varchar(n) holds.
 const std::string kLongText = Repeat("长", 3000) + Repeat("x", 2000);
 
-// Stores the long text in a column of each text type, through the server.
-void InsertLongTexts() {
+TEST_F(TdsServer, LongTextsTravelWholeBothWays) {
   ASSERT_TRUE(postgres->RunSql(kDatabase,
                                "DROP TABLE IF EXISTS Long; CREATE TABLE Long (N nvarchar_max, "
                                "NT ntext, VM varchar_max, T dbo.text, V varchar(5000))"));
+  ASSERT_TRUE(Connect()) << Diagnostic();
   // The batch itself spans several packets.
   std::string literal = "N'" + kLongText + "'";
   std::string insert = "INSERT INTO Long VALUES (" + literal + ", " + literal + ", " + literal +
                        ", " + literal + ", " + literal + ")";
-  ASSERT_TRUE(frame::ExecuteSql(kWindowId, kConnection, frame::Gbk(insert)));
+  ASSERT_TRUE(Execute(insert)) << Diagnostic();
   EXPECT_EQ(tds->batches().back(), insert);
   EXPECT_EQ(postgres->Query(kDatabase,
                             "SELECT count(*) FROM Long WHERE N = V AND NT = V AND "
                             "VM = V AND T = V AND V = '" +
                                 kLongText + "'"),
             "1");
-}
 
-TEST_F(TdsServer, LongTextsTravelWholeBothWays) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  ASSERT_NO_FATAL_FAILURE(InsertLongTexts()) << Diagnostic();
-  ASSERT_TRUE(Open("SELECT N, NT FROM Long")) << Diagnostic();
-  EXPECT_EQ(Read("N"), kLongText);
-  EXPECT_EQ(Read("NT"), kLongText);
-}
-
-TEST_F(TdsServer, LongCodePageTextsArriveWhole) {
-  GTEST_SKIP() << "known fault: odbc_result_reader cuts a code-page text that arrives with "
-                  "SQL_NO_TOTAL at 2047 characters";
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  ASSERT_NO_FATAL_FAILURE(InsertLongTexts()) << Diagnostic();
-  ASSERT_TRUE(Open("SELECT V, VM, T FROM Long")) << Diagnostic();
-  for (const char* column : {"V", "VM", "T"})
+  ASSERT_TRUE(Open("SELECT N, NT, VM, T, V FROM Long")) << Diagnostic();
+  for (const char* column : {"N", "NT", "VM", "T", "V"})
     EXPECT_EQ(Read(column), kLongText) << column;
 }
 
@@ -424,23 +409,17 @@ TEST_F(TdsServer, ADroppedConnectionFailsTheStatementAtOnce) {
   EXPECT_TRUE(Execute("SELECT 1")) << Diagnostic();
 }
 
+// No answer at all: the statement gives up after its time-out and a grace
+// for the cancel, well short of the driver's own wait (as long again).
 TEST_F(TdsServer, ASilentServerLeavesTheStatementToItsTimeOut) {
   ASSERT_TRUE(Connect()) << Diagnostic();
   tds->SetFault(TdsFault::kSilent);
   auto start = Clock::now();
-  EXPECT_FALSE(Execute("SELECT 'unanswered' AS v", 1));
-  EXPECT_GE(Clock::now() - start, std::chrono::seconds(1));
+  EXPECT_FALSE(Execute("SELECT 'unanswered' AS v", 4));
+  auto elapsed = Clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::seconds(4));
+  EXPECT_LT(elapsed, std::chrono::seconds(7));
   EXPECT_EQ(tds->batches().back(), "SELECT 'unanswered' AS v");
-}
-
-TEST_F(TdsServer, ASilentServerFailsTheStatementWithinItsTimeOut) {
-  GTEST_SKIP() << "known fault: after its time-out the statement waits as long again for the "
-                  "cancel's answer";
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  tds->SetFault(TdsFault::kSilent);
-  auto start = Clock::now();
-  EXPECT_FALSE(Execute("SELECT 1", 2));
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
 }
 
 // A time-out sends an attention: the server cancels the statement on

@@ -112,6 +112,17 @@ TEST_F(Postgres, AFailedConnectLeavesTheConnectionClosed) {
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "SELECT 1"));
 }
 
+// Items of the connection text that the operator typed stay whole: a
+// password holding ";" can name no other database or user, whichever of
+// two items of one name a driver takes.
+TEST_F(Postgres, ALoginTextWithASemicolonStaysInItsItem) {
+  ASSERT_TRUE(frame::ConnectSqlServer(kWindowId, kConnection, driver->server_text(), "KV7_Member",
+                                      "sa", "pw;DATABASE=postgres;UID=nobody;"))
+      << Diagnostic();
+  ASSERT_TRUE(Open("SELECT current_database() AS db"));
+  EXPECT_EQ(Read("db"), "KV7_Member");
+}
+
 TEST_F(Postgres, ExecuteSqlIsTrueWhenTheStatementRan) {
   struct Case {
     const char* statement;

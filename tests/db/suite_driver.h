@@ -22,8 +22,8 @@ class SuiteDriver {
   bool Start(const PostgresTestServer& postgres);
   void Stop();
 
-  // The server text a connection gives: "127.0.0.1" for PostgreSQL's driver,
-  // "127.0.0.1,<port>" for FreeTDS.
+  // The server text a connection gives: a bare host, as operators mostly
+  // give it. The port comes with the components (port()) as their default.
   std::string server_text() const;
   // The port of the server the driver talks to, which a bare host reaches.
   int port() const;

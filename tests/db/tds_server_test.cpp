@@ -108,8 +108,38 @@ class TdsServer : public ::testing::Test {
     return component != nullptr ? component->last_diagnostic() : "";
   }
 
-  testing_support::HeadlessProgram program_{db_test::kProgram, frame::OdbcComponentFactory()};
+  // A bare host reaches this server: it stands where SQL Server's port would.
+  testing_support::HeadlessProgram program_{db_test::kProgram,
+                                            frame::OdbcComponentFactory(tds->port())};
 };
+
+// The variable field of a LOGIN7 record whose offset and length (in
+// characters) stand at `at`, as UTF-16LE bytes.
+std::vector<uint8_t> Login7Field(const std::vector<uint8_t>& login, size_t at) {
+  size_t offset = login[at] | login[at + 1] << 8;
+  size_t length = 2 * (login[at + 2] | login[at + 3] << 8);
+  return std::vector<uint8_t>(login.begin() + offset, login.begin() + offset + length);
+}
+
+// A LOGIN7 password field with its obfuscation undone.
+std::vector<uint8_t> Login7Password(const std::vector<uint8_t>& login) {
+  std::vector<uint8_t> revealed;
+  for (uint8_t byte : Login7Field(login, 44)) {
+    uint8_t swapped = byte ^ 0xA5;
+    revealed.push_back(static_cast<uint8_t>(swapped << 4 | swapped >> 4));
+  }
+  return revealed;
+}
+
+std::vector<uint8_t> Utf16(const std::string& utf8) {
+  frame::WideText wide = frame::WideFromGbk(frame::Gbk(utf8));
+  std::vector<uint8_t> bytes;
+  for (SQLWCHAR unit : wide) {
+    bytes.push_back(static_cast<uint8_t>(unit));
+    bytes.push_back(static_cast<uint8_t>(unit >> 8));
+  }
+  return bytes;
+}
 
 // Every type the server sends, from a table declared with the test schema's
 // types: the extremes of each, a live row with a NULL or two, and a row of
@@ -348,32 +378,61 @@ TEST_F(TdsServer, TheLoginIsLogin7WithTds74AndNoClearPassword) {
   ASSERT_GE(login.size(), 94u);
   EXPECT_EQ(std::vector<uint8_t>(login.begin() + 4, login.begin() + 8),
             (std::vector<uint8_t>{0x04, 0x00, 0x00, 0x74}));
-  auto utf16 = [](const std::string& utf8) {
-    frame::WideText wide = frame::WideFromGbk(frame::Gbk(utf8));
-    std::vector<uint8_t> bytes;
-    for (SQLWCHAR unit : wide) {
-      bytes.push_back(static_cast<uint8_t>(unit));
-      bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    return bytes;
-  };
-  // A variable field's offset and length in characters stand at `at`.
-  auto field = [&login](size_t at) {
-    size_t offset = login[at] | login[at + 1] << 8;
-    size_t length = 2 * (login[at + 2] | login[at + 3] << 8);
-    return std::vector<uint8_t>(login.begin() + offset, login.begin() + offset + length);
-  };
-  EXPECT_EQ(field(40), utf16("sa"));
-  EXPECT_EQ(field(68), utf16(kDatabase));
+  EXPECT_EQ(Login7Field(login, 40), Utf16("sa"));
+  EXPECT_EQ(Login7Field(login, 68), Utf16(kDatabase));
 
-  std::vector<uint8_t> clear = utf16(password);
+  std::vector<uint8_t> clear = Utf16(password);
   EXPECT_EQ(std::search(login.begin(), login.end(), clear.begin(), clear.end()), login.end());
-  std::vector<uint8_t> revealed;
-  for (uint8_t byte : field(44)) {
-    uint8_t swapped = byte ^ 0xA5;
-    revealed.push_back(static_cast<uint8_t>(swapped << 4 | swapped >> 4));
-  }
-  EXPECT_EQ(revealed, clear);
+  EXPECT_EQ(Login7Password(login), clear);
+}
+
+// Without a port the server is looked for where SQL Server listens; with
+// one, it is looked for there.
+TEST_F(TdsServer, ABareHostReachesTheDefaultPort) {
+  size_t logins = tds->logins().size();
+  ASSERT_TRUE(frame::ConnectSqlServer(kWindowId, kConnection, "127.0.0.1", kDatabase, "sa", ""))
+      << Diagnostic();
+  EXPECT_EQ(tds->logins().size(), logins + 1);
+  ASSERT_TRUE(Open("SELECT 'here' AS v")) << Diagnostic();
+  EXPECT_EQ(Read("v"), "here");
+
+  db_test::TdsTestServer elsewhere(postgres->port());
+  ASSERT_TRUE(elsewhere.Start());
+  ASSERT_TRUE(Connect(kConnection, elsewhere.port())) << Diagnostic();
+  EXPECT_EQ(elsewhere.logins().size(), 1u);
+  EXPECT_EQ(tds->logins().size(), logins + 1);
+  elsewhere.Stop();
+}
+
+// A password that holds ";" is taken whole: it can neither name another
+// database nor be cut short.
+TEST_F(TdsServer, APasswordWithASemicolonIsTakenWhole) {
+  const std::string password = "pw;DATABASE=KV7_User;";
+  ASSERT_TRUE(Connect(kConnection, tds->port(), password)) << Diagnostic();
+  std::vector<uint8_t> login = tds->logins().back();
+  EXPECT_EQ(Login7Password(login), Utf16(password));
+  EXPECT_EQ(Login7Field(login, 68), Utf16(kDatabase));
+  ASSERT_TRUE(Open("SELECT current_database() AS db")) << Diagnostic();
+  EXPECT_EQ(Read("db"), kDatabase);
+}
+
+// A reconnect while a statement runs neither waits for it nor disturbs it:
+// the statement ends on the session it began on, and the new session serves
+// the next statement at once.
+TEST_F(TdsServer, AReconnectDuringAStatementWaitsForNothing) {
+  ASSERT_TRUE(Connect()) << Diagnostic();
+  auto running = std::async(std::launch::async, [] { return Execute("SELECT pg_sleep(3)"); });
+  for (int i = 0; i < 200 && tds->batches().back() != "SELECT pg_sleep(3)"; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(tds->batches().back(), "SELECT pg_sleep(3)");
+
+  auto start = Clock::now();
+  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Open("SELECT 'new session' AS v")) << Diagnostic();
+  EXPECT_EQ(Read("v"), "new session");
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(running.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
+  EXPECT_TRUE(running.get());
 }
 
 TEST_F(TdsServer, ARefusedLoginFailsTheConnect) {

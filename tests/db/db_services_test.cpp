@@ -150,11 +150,12 @@ TEST_F(DbServices, AnOpenRecordSetNeedsNoConnection) {
 // never runs there.
 TEST_F(DbServices, AReconnectClosesTheConnectionUntilItsLoginEnds) {
   using std::chrono::milliseconds;
-  db_->Script("long", {.delay = milliseconds(400)});
+  db_->Script("long", {.delay = milliseconds(600)});
   db_->DelayConnect(frame::ConnectsToDatabase("slow"), milliseconds(1500));
 
   std::thread running([] { EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "long")); });
-  std::this_thread::sleep_for(milliseconds(100));
+  while (db_->statements().empty())
+    std::this_thread::sleep_for(milliseconds(1));
   std::thread queued([] { EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "queued")); });
   std::this_thread::sleep_for(milliseconds(100));
   std::thread reconnect(

@@ -1,0 +1,160 @@
+// How fast a record set reads a whole result against the driver's own floor:
+// a private PostgreSQL with a table of live-looking rows, then pairs of runs
+// in interleaved order, each run in a child process of its own so that its
+// peak memory is its own. Prints the median and spread of the time ratio
+// (ours / floor) and both peak memories.
+//
+//   recordset_bench [--rows 100000,1000000] [--pairs 9]
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/paths.h"
+#include "tests/db/postgres_test_server.h"
+
+namespace {
+
+struct Run {
+  bench::Reading reading;
+  long peak_kib = 0;
+};
+
+// Runs one path in a child process; its peak memory comes from the kernel.
+Run InChild(const std::function<bench::Reading()>& path) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) std::abort();
+  pid_t child = fork();
+  if (child == 0) {
+    close(pipe_fds[0]);
+    bench::Reading reading = path();
+    long long fields[3] = {static_cast<long long>(reading.elapsed.count()),
+                           static_cast<long long>(reading.rows),
+                           static_cast<long long>(reading.bytes)};
+    if (!reading.error.empty()) fields[1] = -1;
+    ssize_t written = write(pipe_fds[1], fields, sizeof fields);
+    _exit(written == sizeof fields ? 0 : 1);
+  }
+  close(pipe_fds[1]);
+  long long fields[3] = {0, -1, 0};
+  ssize_t got = read(pipe_fds[0], fields, sizeof fields);
+  close(pipe_fds[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  Run run;
+  run.peak_kib = usage.ru_maxrss;
+  if (got != sizeof fields || fields[1] < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    run.reading.error = "the run failed";
+    return run;
+  }
+  run.reading.elapsed = std::chrono::nanoseconds(fields[0]);
+  run.reading.rows = static_cast<uint64_t>(fields[1]);
+  run.reading.bytes = static_cast<uint64_t>(fields[2]);
+  return run;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::vector<long> Numbers(const char* list) {
+  std::vector<long> numbers;
+  for (const char* p = list; *p != '\0';) {
+    char* end = nullptr;
+    numbers.push_back(std::strtol(p, &end, 10));
+    p = *end == ',' ? end + 1 : end;
+    if (end == p && *p != '\0') break;
+  }
+  return numbers;
+}
+
+constexpr const char* kTable = R"sql(
+DROP TABLE IF EXISTS dbo.Bench;
+CREATE TABLE dbo.Bench (id integer, amount decimal(18, 2), name varchar(32), stamp timestamp,
+  key uuid);
+INSERT INTO dbo.Bench
+  SELECT g, g * 1.25 - 50000, '玩家' || g || '号''s', timestamp '2015-10-01' + g * interval '1 minute',
+    md5(g::text)::uuid
+  FROM generate_series(1, %ld) AS g;
+)sql";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<long> sizes = {100000, 1000000};
+  long pairs = 9;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--rows") == 0) sizes = Numbers(argv[i + 1]);
+    if (std::strcmp(argv[i], "--pairs") == 0) pairs = std::max(1L, std::atol(argv[i + 1]));
+  }
+
+  db_test::PostgresTestServer server;
+  if (!server.Start() || !server.RunSql("postgres", "CREATE DATABASE bench") ||
+      !server.RunSql("bench", "CREATE SCHEMA dbo")) {
+    std::fprintf(stderr, "the PostgreSQL server did not start\n");
+    return 1;
+  }
+  db_test::UseTestOdbcDriver(server.port());
+  const int port = server.port();
+  const std::string connection_text =
+      "DRIVER=SQL Server;SERVER=127.0.0.1;UID=sa;PWD=;DATABASE=bench;PORT=" + std::to_string(port) +
+      ";";
+  auto raw = [&] { return bench::ReadWithRawOdbc(connection_text); };
+  auto ours = [&] { return bench::ReadWithRecordSet(port); };
+
+  std::printf("%9s %5s  %-24s %9s %9s  %9s %9s %6s\n", "rows", "pairs", "time ours/floor median",
+              "floor ms", "ours ms", "floor MiB", "ours MiB", "ratio");
+  for (long rows : sizes) {
+    std::vector<char> sql(std::strlen(kTable) + 32);
+    std::snprintf(sql.data(), sql.size(), kTable, rows);
+    if (!server.RunSql("bench", sql.data()) ||
+        !server.RunSql("bench", "VACUUM ANALYZE dbo.Bench")) {
+      std::fprintf(stderr, "the table of %ld rows was not made\n", rows);
+      return 1;
+    }
+    InChild(raw);  // warm the server's cache
+    InChild(ours);
+    std::vector<double> ratios, raw_ms, our_ms, raw_mib, our_mib;
+    for (long pair = 0; pair < pairs; ++pair) {
+      Run a, b;
+      if (pair % 2 == 0) {
+        a = InChild(raw);
+        b = InChild(ours);
+      } else {
+        b = InChild(ours);
+        a = InChild(raw);
+      }
+      if (!a.reading.error.empty() || !b.reading.error.empty() ||
+          a.reading.rows != static_cast<uint64_t>(rows) || b.reading.rows != a.reading.rows) {
+        std::fprintf(stderr, "a run failed or read the wrong number of rows\n");
+        return 1;
+      }
+      double floor = std::chrono::duration<double, std::milli>(a.reading.elapsed).count();
+      double mine = std::chrono::duration<double, std::milli>(b.reading.elapsed).count();
+      ratios.push_back(mine / floor);
+      raw_ms.push_back(floor);
+      our_ms.push_back(mine);
+      raw_mib.push_back(a.peak_kib / 1024.0);
+      our_mib.push_back(b.peak_kib / 1024.0);
+    }
+    char spread[64];
+    std::snprintf(spread, sizeof spread, "%.2fx [%.2f-%.2f]", Median(ratios),
+                  *std::min_element(ratios.begin(), ratios.end()),
+                  *std::max_element(ratios.begin(), ratios.end()));
+    std::printf("%9ld %5ld  %-24s %9.1f %9.1f  %9.1f %9.1f %5.2fx\n", rows, pairs, spread,
+                Median(raw_ms), Median(our_ms), Median(raw_mib), Median(our_mib),
+                Median(our_mib) / Median(raw_mib));
+    std::fflush(stdout);
+  }
+  return 0;
+}

@@ -21,6 +21,8 @@ Reading ReadWithRecordSet(int port) {
   }
   static constexpr std::array<const char*, 5> kColumns = {"id", "amount", "name", "stamp", "key"};
 
+  frame::ExecuteSql(kWindowId, kConnection, "SELECT 1");  // as the floor does
+
   auto start = std::chrono::steady_clock::now();
   frame::AttachRecordSet(kWindowId, kRecords, kConnection);
   if (!frame::OpenRecordSet(kWindowId, kRecords, kQuery)) {

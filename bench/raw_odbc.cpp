@@ -18,36 +18,13 @@ SQLWCHAR* Units(std::u16string& text) {
   return reinterpret_cast<SQLWCHAR*>(text.data());
 }
 
-}  // namespace
-
-Reading ReadWithRawOdbc(const std::string& connection_text) {
-  Reading reading;
-  SQLHENV env = SQL_NULL_HENV;
-  SQLHDBC dbc = SQL_NULL_HDBC;
+bool ReadAll(SQLHDBC dbc, const char* statement, Reading& reading) {
   SQLHSTMT stmt = SQL_NULL_HSTMT;
-  SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
-  SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-  SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
-  std::u16string text = Wide(connection_text);
-  if (!SQL_SUCCEEDED(SQLDriverConnectW(dbc, nullptr, Units(text),
-                                       static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
-                                       SQL_DRIVER_NOPROMPT))) {
-    reading.error = "raw ODBC: connect failed";
-    return reading;
-  }
-
-  // The driver's first statement sets up what every later one reuses.
   SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
-  std::u16string warm_up = Wide("SELECT 1");
-  SQLExecDirectW(stmt, Units(warm_up), static_cast<SQLINTEGER>(warm_up.size()));
-  SQLFreeHandle(SQL_HANDLE_STMT, stmt);
-
-  auto start = std::chrono::steady_clock::now();
-  SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
-  std::u16string query = Wide(kQuery);
+  std::u16string query = Wide(statement);
   if (!SQL_SUCCEEDED(SQLExecDirectW(stmt, Units(query), static_cast<SQLINTEGER>(query.size())))) {
-    reading.error = "raw ODBC: query failed";
-    return reading;
+    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    return false;
   }
   SQLSMALLINT columns = 0;
   SQLNumResultCols(stmt, &columns);
@@ -62,6 +39,36 @@ Reading ReadWithRawOdbc(const std::string& connection_text) {
     }
   }
   SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  return true;
+}
+
+}  // namespace
+
+Reading ReadWithRawOdbc(const std::string& connection_text) {
+  Reading reading;
+  SQLHENV env = SQL_NULL_HENV;
+  SQLHDBC dbc = SQL_NULL_HDBC;
+  SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+  SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+  SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+  std::u16string text = Wide(connection_text);
+  if (!SQL_SUCCEEDED(SQLDriverConnectW(dbc, nullptr, Units(text),
+                                       static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
+                                       SQL_DRIVER_NOPROMPT))) {
+    reading.error = "raw ODBC: connect failed";
+    return reading;
+  }
+
+  Reading warm_up;
+  if (!ReadAll(dbc, kWarmUpQuery, warm_up)) {
+    reading.error = "raw ODBC: query failed";
+    return reading;
+  }
+  auto start = std::chrono::steady_clock::now();
+  if (!ReadAll(dbc, kQuery, reading)) {
+    reading.error = "raw ODBC: query failed";
+    return reading;
+  }
   reading.elapsed = std::chrono::steady_clock::now() - start;
 
   SQLDisconnect(dbc);

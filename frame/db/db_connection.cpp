@@ -40,8 +40,8 @@ StatementResult DBConnection::Execute(TextArg statement, std::optional<int> time
   return Run(statement.view(), timeout, false);
 }
 
-std::optional<ResultTable> DBConnection::Query(TextArg statement) {
-  return Run(statement.view(), kCommandTimeoutSeconds, true).table;
+std::optional<ResultRows> DBConnection::Query(TextArg statement) {
+  return Run(statement.view(), kCommandTimeoutSeconds, true).rows;
 }
 
 std::shared_ptr<DBConnection::Session> DBConnection::CurrentSession() const {
@@ -62,11 +62,11 @@ StatementResult DBConnection::Run(std::string_view statement, int timeout_second
     result.diagnostic = "the connection is not open";
   }
   if (!result.succeeded) {
-    result.table.reset();
+    result.rows.reset();
     NoteFailure(result.diagnostic);
-  } else if (keep_rows && !result.table) {
+  } else if (keep_rows && !result.rows) {
     // A statement that returned no rows at all opens as an empty result.
-    result.table.emplace();
+    result.rows.emplace();
   }
   return result;
 }

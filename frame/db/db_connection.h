@@ -34,7 +34,7 @@ class DBConnection final : public WindowComponent {
   StatementResult Execute(TextArg statement, std::optional<int> timeout_seconds = std::nullopt);
 
   // The whole result of a query, for record sets; none when it failed.
-  std::optional<ResultTable> Query(TextArg statement);
+  std::optional<ResultRows> Query(TextArg statement);
 
   // Why the last failed operation failed (UTF-8), for tests and debugging.
   std::string last_diagnostic() const;

@@ -1,6 +1,8 @@
 #include "frame/db/db_services.h"
 
 #include <map>
+#include <type_traits>
+#include <typeinfo>
 #include <utility>
 
 #include "frame/db/db_connection.h"
@@ -10,9 +12,15 @@
 namespace frame {
 namespace {
 
+// The components are final classes, so comparing types is enough; it is
+// cheaper than a dynamic_cast, and a read loop finds its record set for
+// every field.
 template <class Component>
 Component* Find(WindowId window, ControlId control) {
-  return dynamic_cast<Component*>(Runtime::Current().FindComponent(window, control));
+  static_assert(std::is_final_v<Component>);
+  WindowComponent* component = Runtime::Current().FindComponent(window, control);
+  if (component == nullptr || typeid(*component) != typeid(Component)) return nullptr;
+  return static_cast<Component*>(component);
 }
 
 // Per thread, so that two workers on one connection never see each other's.

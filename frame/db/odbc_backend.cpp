@@ -150,14 +150,14 @@ bool OdbcStatement::TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult&
     if (SQL_SUCCEEDED(SQLRowCount(handle, &count)) && count >= 0) result.changed_rows = count;
     return true;
   }
-  if (!keep_rows || result.table) return true;
-  ResultTable table;
+  if (!keep_rows || result.rows) return true;
+  ResultRows rows;
   std::string diagnostic;
-  if (!ReadResultTable(handle, columns, table, diagnostic, &progress_)) {
+  if (!ReadResultRows(handle, columns, rows, diagnostic, &progress_)) {
     if (result.diagnostic.empty()) result.diagnostic = diagnostic;
     return false;
   }
-  result.table = std::move(table);
+  result.rows = std::move(rows);
   return true;
 }
 

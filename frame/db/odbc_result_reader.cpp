@@ -3,12 +3,13 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
-#include <charconv>
-#include <cstdio>
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "frame/db/odbc_diagnostics.h"
 #include "frame/db/odbc_text.h"
+#include "frame/db/text_forms.h"
 
 namespace frame {
 namespace {
@@ -22,125 +23,146 @@ bool SameAsciiLetters(std::string_view a, std::string_view b) {
   return true;
 }
 
-template <class Number>
-std::string ShortestText(Number value) {
-  char buffer[64];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return error == std::errc() ? std::string(buffer, end) : std::string();
+// Reads one fixed-size value and hands it to `append`, or stores a NULL.
+// False when the call failed.
+template <class Target, class Append>
+bool ReadFixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, ResultRows& rows,
+               Append append) {
+  Target target{};
+  SQLLEN indicator = 0;
+  if (!SQL_SUCCEEDED(SQLGetData(statement, column, c_type, &target, sizeof target, &indicator))) {
+    return false;
+  }
+  if (indicator == SQL_NULL_DATA) {
+    rows.AppendNull();
+  } else {
+    append(target);
+  }
+  return true;
 }
 
-// Reads one fixed-size value; false when the call failed.
-template <class Target>
-bool GetFixed(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type, Target& target,
-              SQLLEN& indicator) {
-  return SQL_SUCCEEDED(SQLGetData(statement, column, c_type, &target, sizeof target, &indicator));
-}
-
-// Reads a character value of any length in pieces. `Unit` is SQLCHAR or
-// SQLWCHAR; the driver ends each piece with a zero unit. A value is whole
-// only when a piece comes with SQL_SUCCESS: FreeTDS gives long code-page
-// texts no total length (SQL_NO_TOTAL) until their last piece.
+// Reads a character value of any length into `buffer`, `length` units of it.
+// `Unit` is SQLCHAR or SQLWCHAR; the driver ends each piece with a zero
+// unit. A value is whole only when a piece comes with SQL_SUCCESS: FreeTDS
+// gives long code-page texts no total length (SQL_NO_TOTAL) until their last
+// piece.
 template <class Unit>
-bool GetLong(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type,
-             std::basic_string<Unit>& text, bool& is_null) {
-  Unit buffer[2048];
-  const size_t capacity = sizeof buffer / sizeof(Unit) - 1;
+bool GetCharacters(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT c_type,
+                   std::vector<Unit>& buffer, size_t& length, bool& is_null) {
+  length = 0;
+  is_null = false;
   for (;;) {
+    const size_t capacity = buffer.size() - length - 1;
     SQLLEN indicator = 0;
-    SQLRETURN ret = SQLGetData(statement, column, c_type, buffer, sizeof buffer, &indicator);
+    SQLRETURN ret = SQLGetData(statement, column, c_type, buffer.data() + length,
+                               static_cast<SQLLEN>((capacity + 1) * sizeof(Unit)), &indicator);
     if (ret == SQL_NO_DATA) return true;
     if (!SQL_SUCCEEDED(ret)) return false;
     if (indicator == SQL_NULL_DATA) {
       is_null = true;
       return true;
     }
-    bool more =
-        ret == SQL_SUCCESS_WITH_INFO &&
-        (indicator == SQL_NO_TOTAL || static_cast<size_t>(indicator) / sizeof(Unit) > capacity);
-    size_t units = more ? capacity : static_cast<size_t>(indicator) / sizeof(Unit);
-    text.append(buffer, units < capacity ? units : capacity);
-    if (!more) return true;
+    size_t units = static_cast<size_t>(indicator) / sizeof(Unit);
+    bool more = ret == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || units > capacity);
+    if (!more) {
+      length += std::min(units, capacity);
+      return true;
+    }
+    length += capacity;
+    // Room for the rest when the driver tells its size, else twice as much.
+    size_t rest = indicator == SQL_NO_TOTAL ? buffer.size() : units - capacity;
+    buffer.resize(length + rest + 1);
   }
 }
 
-std::string DateTimeText(const SQL_TIMESTAMP_STRUCT& t) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02u:%02u:%02u", t.year, t.month, t.day,
-                t.hour, t.minute, t.second);
-  return buffer;
+// What reading values reuses from row to row.
+struct Scratch {
+  std::vector<SQLWCHAR> wide = std::vector<SQLWCHAR>(1024);
+  std::vector<SQLCHAR> narrow = std::vector<SQLCHAR>(128);
+};
+
+bool EndText(ResultRows& rows, std::string& diagnostic) {
+  if (rows.EndText()) return true;
+  diagnostic = "the result's texts are too large to hold";
+  return false;
 }
 
-std::string GuidText(const SQLGUID& g) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
-                g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-  return buffer;
-}
-
-// The current row's value of one column. False when the driver failed.
-bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, FieldValue& value) {
-  SQLLEN indicator = 0;
+// Stores the current row's value of one column in the form its text is made
+// from. Date-times come as structs, which the drivers fill without printing a
+// text; GUIDs come as text, which PostgreSQL's driver hands over as it holds
+// it (its struct goes through sscanf). False, with `diagnostic` set, when
+// the value could not be read.
+bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch& scratch,
+               ResultRows& rows, std::string& diagnostic) {
   bool ok = true;
+  size_t length = 0;
   bool is_null = false;
-  value.kind = kind;
   switch (kind) {
     case FieldKind::kInteger:
     case FieldKind::kBigInt:
-    case FieldKind::kTinyInt: {
-      SQLBIGINT number = 0;
-      ok = GetFixed(statement, column, SQL_C_SBIGINT, number, indicator);
-      value.raw = ShortestText(static_cast<int64_t>(number));
+    case FieldKind::kTinyInt:
+      ok = ReadFixed<SQLBIGINT>(statement, column, SQL_C_SBIGINT, rows,
+                                [&](SQLBIGINT number) { rows.AppendInteger(number); });
       break;
-    }
-    case FieldKind::kUnsignedBigInt: {
-      SQLUBIGINT number = 0;
-      ok = GetFixed(statement, column, SQL_C_UBIGINT, number, indicator);
-      value.raw = ShortestText(static_cast<uint64_t>(number));
+    case FieldKind::kUnsignedBigInt:
+      ok = ReadFixed<SQLUBIGINT>(statement, column, SQL_C_UBIGINT, rows,
+                                 [&](SQLUBIGINT number) { rows.AppendUnsigned(number); });
       break;
-    }
-    case FieldKind::kReal: {
-      SQLREAL number = 0;
-      ok = GetFixed(statement, column, SQL_C_FLOAT, number, indicator);
-      value.raw = ShortestText(number);
+    case FieldKind::kReal:
+      ok = ReadFixed<SQLREAL>(statement, column, SQL_C_FLOAT, rows,
+                              [&](SQLREAL number) { rows.AppendReal(number); });
       break;
-    }
-    case FieldKind::kDouble: {
-      SQLDOUBLE number = 0;
-      ok = GetFixed(statement, column, SQL_C_DOUBLE, number, indicator);
-      value.raw = ShortestText(number);
+    case FieldKind::kDouble:
+      ok = ReadFixed<SQLDOUBLE>(statement, column, SQL_C_DOUBLE, rows,
+                                [&](SQLDOUBLE number) { rows.AppendDouble(number); });
       break;
-    }
+    case FieldKind::kDateTime:
+      ok = ReadFixed<SQL_TIMESTAMP_STRUCT>(
+          statement, column, SQL_C_TYPE_TIMESTAMP, rows, [&](const SQL_TIMESTAMP_STRUCT& t) {
+            rows.AppendDateTime({t.year, static_cast<uint8_t>(t.month), static_cast<uint8_t>(t.day),
+                                 static_cast<uint8_t>(t.hour), static_cast<uint8_t>(t.minute),
+                                 static_cast<uint8_t>(t.second)});
+          });
+      break;
+    case FieldKind::kBit:
+      ok = ReadFixed<SQLCHAR>(statement, column, SQL_C_BIT, rows,
+                              [&](SQLCHAR bit) { rows.AppendBit(bit != 0); });
+      break;
     case FieldKind::kDecimal:
-    case FieldKind::kCurrency: {
+    case FieldKind::kCurrency:
       // As text: a double would round 999999999999999999 up.
-      std::basic_string<SQLCHAR> digits;
-      ok = GetLong(statement, column, SQL_C_CHAR, digits, is_null);
-      value.raw.assign(digits.begin(), digits.end());
-      break;
-    }
-    case FieldKind::kDateTime: {
-      SQL_TIMESTAMP_STRUCT stamp{};
-      ok = GetFixed(statement, column, SQL_C_TYPE_TIMESTAMP, stamp, indicator);
-      value.raw = DateTimeText(stamp);
-      break;
-    }
-    case FieldKind::kBit: {
-      SQLCHAR bit = 0;
-      ok = GetFixed(statement, column, SQL_C_BIT, bit, indicator);
-      value.raw = bit != 0 ? "1" : "0";
-      break;
-    }
-    case FieldKind::kText: {
-      WideText text;
-      ok = GetLong(statement, column, SQL_C_WCHAR, text, is_null);
-      value.raw = GbkFromWide(text.data(), text.size());
-      break;
-    }
+      ok = GetCharacters(statement, column, SQL_C_CHAR, scratch.narrow, length, is_null);
+      if (!ok) break;
+      if (is_null) {
+        rows.AppendNull();
+        break;
+      }
+      AppendDecimalText(
+          std::string_view(reinterpret_cast<const char*>(scratch.narrow.data()), length), 0,
+          rows.AppendText());
+      return EndText(rows, diagnostic);
+    case FieldKind::kText:
+      ok = GetCharacters(statement, column, SQL_C_WCHAR, scratch.wide, length, is_null);
+      if (!ok) break;
+      if (is_null) {
+        rows.AppendNull();
+        break;
+      }
+      AppendGbkFromWide(scratch.wide.data(), length, rows.AppendText());
+      return EndText(rows, diagnostic);
     case FieldKind::kGuid: {
-      SQLGUID guid{};
-      ok = GetFixed(statement, column, SQL_C_GUID, guid, indicator);
-      value.raw = GuidText(guid);
+      ok = GetCharacters(statement, column, SQL_C_CHAR, scratch.narrow, length, is_null);
+      if (!ok) break;
+      std::optional<Guid> guid;
+      if (!is_null) {
+        guid = ParseGuid(
+            std::string_view(reinterpret_cast<const char*>(scratch.narrow.data()), length));
+      }
+      if (guid) {
+        rows.AppendGuid(*guid);
+      } else {
+        rows.AppendNull();
+      }
       break;
     }
     case FieldKind::kBinary:
@@ -148,17 +170,25 @@ bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, FieldVal
       // Only whether it is NULL matters. A type that the driver cannot hand
       // over as bytes still reads as unknown rather than failing the row.
       SQLCHAR probe[8];
+      SQLLEN indicator = 0;
       SQLRETURN ret = SQLGetData(statement, column, SQL_C_BINARY, probe, sizeof probe, &indicator);
       if (!SQL_SUCCEEDED(ret)) {
         ok = kind == FieldKind::kUnknown;
         indicator = 0;
       }
+      if (!ok) break;
+      if (indicator == SQL_NULL_DATA) {
+        rows.AppendNull();
+      } else {
+        rows.AppendPresent();
+      }
       break;
     }
     case FieldKind::kNull:
+      rows.AppendNull();
       break;
   }
-  if (indicator == SQL_NULL_DATA || is_null) value = FieldValue{};
+  if (!ok) diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
   return ok;
 }
 
@@ -249,8 +279,9 @@ FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool i
   }
 }
 
-bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table,
-                     std::string& diagnostic, CallProgress* progress) {
+bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
+                    std::string& diagnostic, CallProgress* progress) {
+  std::vector<ResultRows::Column> described;
   std::vector<FieldKind> kinds;
   for (SQLUSMALLINT column = 1; column <= columns; ++column) {
     ColumnDescription description;
@@ -258,9 +289,11 @@ bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table
       diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
       return false;
     }
-    table.columns.push_back(std::move(description.name));
     kinds.push_back(description.kind);
+    described.push_back({std::move(description.name), description.kind});
   }
+  rows = ResultRows(std::move(described));
+  Scratch scratch;
   for (;;) {
     SQLRETURN ret = SQLFetch(statement);
     if (ret == SQL_NO_DATA) return true;
@@ -269,10 +302,9 @@ bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table
       return false;
     }
     if (progress != nullptr) progress->Step();
-    std::vector<FieldValue>& row = table.rows.emplace_back(kinds.size());
+    rows.AddRow();
     for (SQLUSMALLINT column = 1; column <= columns; ++column) {
-      if (!ReadValue(statement, column, kinds[column - 1], row[column - 1])) {
-        diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
+      if (!ReadValue(statement, column, kinds[column - 1], scratch, rows, diagnostic)) {
         return false;
       }
     }

@@ -1,4 +1,4 @@
-// Reading a whole ODBC result set into a ResultTable.
+// Reading a whole ODBC result set into ResultRows.
 #pragma once
 
 #include <sql.h>
@@ -20,7 +20,7 @@ FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool i
 // Describes the `columns` columns of the current result and fetches all of
 // its rows, stepping `progress` at each. False, with `diagnostic` set, when a
 // call fails.
-bool ReadResultTable(SQLHSTMT statement, SQLSMALLINT columns, ResultTable& table,
-                     std::string& diagnostic, CallProgress* progress = nullptr);
+bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
+                    std::string& diagnostic, CallProgress* progress = nullptr);
 
 }  // namespace frame

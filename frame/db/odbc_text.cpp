@@ -1,6 +1,12 @@
 #include "frame/db/odbc_text.h"
 
+#include <iconv.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
 #include <cstdint>
+#include <vector>
 
 namespace frame {
 namespace {
@@ -59,6 +65,113 @@ char32_t NextUtf8(std::string_view text, size_t& i) {
   return c;
 }
 
+const char* const kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
+// UTF-16 in the host's byte order to GB18030. iconv descriptors carry
+// conversion state, so each thread keeps its own.
+class WideToGbk {
+ public:
+  WideToGbk() : cd_(iconv_open("GB18030", kUtf16)) {
+    if (ok()) {
+      const SQLWCHAR replacement = kReplacement;
+      Append(&replacement, 1, replacement_);
+    }
+  }
+  ~WideToGbk() {
+    if (ok()) iconv_close(cd_);
+  }
+  WideToGbk(const WideToGbk&) = delete;
+  WideToGbk& operator=(const WideToGbk&) = delete;
+
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  void Append(const SQLWCHAR* units, size_t count, std::string& out) {
+    char* in = reinterpret_cast<char*>(const_cast<SQLWCHAR*>(units));
+    size_t in_left = count * sizeof(SQLWCHAR);
+    char buffer[1024];
+    while (in_left > 0) {
+      char* end = buffer;
+      size_t room = sizeof buffer;
+      size_t converted = iconv(cd_, &in, &in_left, &end, &room);
+      out.append(buffer, end);
+      if (converted != static_cast<size_t>(-1) || errno == E2BIG) continue;
+      // An unpaired surrogate (EILSEQ, or EINVAL at the very end).
+      out += replacement_;
+      size_t step = std::min(sizeof(SQLWCHAR), in_left);
+      in += step;
+      in_left -= step;
+      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+
+ private:
+  iconv_t cd_;
+  std::string replacement_;
+};
+
+// The GB18030 bytes of every character of the Basic Multilingual Plane
+// beyond ASCII, made by iconv once per process, so that a text of such
+// characters converts by lookup. Surrogates have none.
+class BmpToGbk {
+ public:
+  static const BmpToGbk& Instance() {
+    static const BmpToGbk table;
+    return table;
+  }
+
+  // Appends the text; false, leaving `out` as it was, when it holds a
+  // character the table lacks.
+  bool Append(const SQLWCHAR* units, size_t count, std::string& out) const {
+    size_t at = out.size();
+    out.resize(at + count * sizeof(Code::bytes));
+    char* p = out.data() + at;
+    for (size_t i = 0; i < count; ++i) {
+      if (units[i] < 0x80) {
+        *p++ = static_cast<char>(units[i]);
+        continue;
+      }
+      const Code& code = codes_[units[i]];
+      if (code.length == 0) {
+        out.resize(at);
+        return false;
+      }
+      std::copy_n(code.bytes, sizeof code.bytes, p);
+      p += code.length;
+    }
+    out.resize(static_cast<size_t>(p - out.data()));
+    return true;
+  }
+
+ private:
+  struct Code {
+    char bytes[4] = {};
+    uint8_t length = 0;
+  };
+
+  BmpToGbk() : codes_(0x10000) {
+    iconv_t cd = iconv_open("GB18030", kUtf16);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      SQLWCHAR unit = static_cast<SQLWCHAR>(c);
+      char* in = reinterpret_cast<char*>(&unit);
+      size_t in_left = sizeof unit;
+      Code& code = codes_[c];
+      char* end = code.bytes;
+      size_t room = sizeof code.bytes;
+      if (iconv(cd, &in, &in_left, &end, &room) == static_cast<size_t>(-1)) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        code = Code{};
+        continue;
+      }
+      code.length = static_cast<uint8_t>(end - code.bytes);
+    }
+    iconv_close(cd);
+  }
+
+  std::vector<Code> codes_;
+};
+
 }  // namespace
 
 WideText WideFromGbk(std::string_view gbk) {
@@ -86,7 +199,24 @@ std::string Utf8FromWide(const SQLWCHAR* units, size_t count) {
 }
 
 Text GbkFromWide(const SQLWCHAR* units, size_t count) {
-  return Gbk(Utf8FromWide(units, count));
+  Text text;
+  AppendGbkFromWide(units, count, text);
+  return text;
+}
+
+void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out) {
+  size_t ascii = 0;
+  while (ascii < count && units[ascii] < 0x80)
+    ++ascii;
+  out.append(units, units + ascii);
+  if (ascii == count) return;
+  if (BmpToGbk::Instance().Append(units + ascii, count - ascii, out)) return;
+  thread_local WideToGbk converter;
+  if (converter.ok()) {
+    converter.Append(units + ascii, count - ascii, out);
+  } else {
+    out += Gbk(Utf8FromWide(units + ascii, count - ascii));
+  }
 }
 
 }  // namespace frame

@@ -1,5 +1,6 @@
 #include "frame/db/record_set.h"
 
+#include <atomic>
 #include <string_view>
 #include <utility>
 
@@ -25,14 +26,24 @@ bool SameColumnName(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::atomic<uint64_t> next_serial{1};
+
 }  // namespace
 
+thread_local RecordSet::LastCursor RecordSet::last_cursor_;
+
+RecordSet::RecordSet() : serial_(next_serial++) {}
+
 RecordSet::Cursor& RecordSet::ThisThreadsCursor() const {
-  return cursors_[std::this_thread::get_id()];
+  if (last_cursor_.serial == serial_) return *last_cursor_.cursor;
+  std::lock_guard lock(mutex_);
+  // A map's elements stay where they are while others come and go.
+  Cursor& cursor = cursors_[std::this_thread::get_id()];
+  last_cursor_ = {serial_, &cursor};
+  return cursor;
 }
 
 void RecordSet::Attach(DBConnection* connection) {
-  std::lock_guard lock(mutex_);
   ThisThreadsCursor().connection = connection;
 }
 
@@ -40,64 +51,47 @@ bool RecordSet::Open(TextArg text, int open_type, std::optional<int> cursor_loca
   if (cursor_location && (*cursor_location < 1 || *cursor_location > 3)) return false;
   if (open_type != kStatementText && open_type != kTableName) return false;
 
-  DBConnection* connection = nullptr;
-  Text statement;
-  {
-    std::lock_guard lock(mutex_);
-    Cursor& cursor = ThisThreadsCursor();
-    if (!text.view().empty()) cursor.source = Text(text.view());
-    if (cursor.connection == nullptr || cursor.source.empty()) return false;
-    cursor.table.reset();
-    cursor.position = 0;
-    connection = cursor.connection;
-    statement = open_type == kTableName ? "SELECT * FROM " + cursor.source : cursor.source;
-  }
-
-  std::optional<ResultTable> table = connection->Query(statement);
-  bool opened = table.has_value();
-  std::lock_guard lock(mutex_);
   Cursor& cursor = ThisThreadsCursor();
-  cursor.table = std::move(table);
+  if (!text.view().empty()) cursor.source = Text(text.view());
+  if (cursor.connection == nullptr || cursor.source.empty()) return false;
+  cursor.rows.reset();
   cursor.position = 0;
-  return opened;
+  cursor.rows = cursor.connection->Query(open_type == kTableName ? "SELECT * FROM " + cursor.source
+                                                                 : cursor.source);
+  return cursor.rows.has_value();
 }
 
 bool RecordSet::MoveFirst() {
-  std::lock_guard lock(mutex_);
   Cursor& cursor = ThisThreadsCursor();
-  if (!cursor.table || cursor.table->rows.empty()) return false;
+  if (!cursor.rows || cursor.rows->row_count() == 0) return false;
   cursor.position = 0;
   return true;
 }
 
 bool RecordSet::MoveNext() {
-  std::lock_guard lock(mutex_);
   Cursor& cursor = ThisThreadsCursor();
-  if (!cursor.table || cursor.position >= cursor.table->rows.size()) return false;
+  if (!cursor.rows || cursor.position >= cursor.rows->row_count()) return false;
   ++cursor.position;
   return true;
 }
 
 bool RecordSet::AtEnd() const {
-  std::lock_guard lock(mutex_);
   const Cursor& cursor = ThisThreadsCursor();
-  return !cursor.table || cursor.position >= cursor.table->rows.size();
+  return !cursor.rows || cursor.position >= cursor.rows->row_count();
 }
 
 bool RecordSet::ReadField(TextArg name, Text& out) const {
-  std::lock_guard lock(mutex_);
   const Cursor& cursor = ThisThreadsCursor();
   std::optional<size_t> column;
-  if (cursor.table) {
-    for (size_t i = 0; i < cursor.table->columns.size() && !column; ++i) {
-      if (SameColumnName(cursor.table->columns[i], name.view())) column = i;
+  if (cursor.rows) {
+    for (size_t i = 0; i < cursor.rows->column_count() && !column; ++i) {
+      if (SameColumnName(cursor.rows->column_name(i), name.view())) column = i;
     }
   }
   return ReadCell(cursor, column, out);
 }
 
 bool RecordSet::ReadField(int index, Text& out) const {
-  std::lock_guard lock(mutex_);
   std::optional<size_t> column;
   if (index >= 0) column = static_cast<size_t>(index);
   return ReadCell(ThisThreadsCursor(), column, out);
@@ -105,26 +99,24 @@ bool RecordSet::ReadField(int index, Text& out) const {
 
 bool RecordSet::ReadCell(const Cursor& cursor, std::optional<size_t> column, Text& out) const {
   out.clear();
-  if (!cursor.table || !column || *column >= cursor.table->columns.size() ||
-      cursor.position >= cursor.table->rows.size()) {
+  if (!cursor.rows || !column || *column >= cursor.rows->column_count() ||
+      cursor.position >= cursor.rows->row_count()) {
     return false;
   }
-  const std::vector<FieldValue>& row = cursor.table->rows[cursor.position];
-  if (*column >= row.size()) return false;
-  out = FieldText(row[*column]);
+  cursor.rows->ReadText(cursor.position, *column, out);
   return true;
 }
 
 void RecordSet::Close() {
-  std::lock_guard lock(mutex_);
   Cursor& cursor = ThisThreadsCursor();
-  cursor.table.reset();
+  cursor.rows.reset();
   cursor.position = 0;
 }
 
 void RecordSet::ForgetThisThread() {
   std::lock_guard lock(mutex_);
   cursors_.erase(std::this_thread::get_id());
+  if (last_cursor_.serial == serial_) last_cursor_ = {};
 }
 
 size_t RecordSet::cursor_count() const {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -24,6 +25,8 @@ namespace frame {
 class RecordSet final : public WindowComponent {
  public:
   enum OpenType { kStatementText = 1, kTableName = 2 };
+
+  RecordSet();
 
   // Queries run on `connection` from now on; it must outlive the record set
   // (both belong to the window).
@@ -58,15 +61,27 @@ class RecordSet final : public WindowComponent {
   struct Cursor {
     DBConnection* connection = nullptr;
     Text source;
-    std::optional<ResultTable> table;  // present while open
-    size_t position = 0;               // the current row; rows.size() is the end
+    std::optional<ResultRows> rows;  // present while open
+    size_t position = 0;             // the current row; the row count is the end
   };
 
-  // The calling thread's cursor, made on first use.
+  // Each thread remembers the cursor it used last, so that a read loop
+  // finds its own without taking the lock.
+  struct LastCursor {
+    uint64_t serial = 0;
+    Cursor* cursor = nullptr;
+  };
+
+  // The calling thread's cursor, made on first use. Only that thread ever
+  // touches it.
   Cursor& ThisThreadsCursor() const;
   bool ReadCell(const Cursor& cursor, std::optional<size_t> column, Text& out) const;
 
-  mutable std::mutex mutex_;  // never held while the connection runs a query
+  static thread_local LastCursor last_cursor_;
+  // Tells this record set from one that lived at the same address before.
+  const uint64_t serial_;
+  // Guards the map, not the cursors in it; never held while a query runs.
+  mutable std::mutex mutex_;
   mutable std::map<std::thread::id, Cursor> cursors_;
 };
 

@@ -119,7 +119,7 @@ StatementResult ScriptedDatabase::Run(ControlId connection, std::string_view sta
     return result;
   }
   result.changed_rows = outcome.changed_rows;
-  if (keep_rows) result.table = std::move(outcome.rows);
+  if (keep_rows && outcome.rows) result.rows = ResultRows::FromTable(*outcome.rows);
   return result;
 }
 

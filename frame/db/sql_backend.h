@@ -8,28 +8,19 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "frame/db/field_value.h"
+#include "frame/db/result_rows.h"
 #include "frame/gbk.h"
 #include "frame/window_model.h"
 
 namespace frame {
-
-// A whole result as a record set keeps it.
-struct ResultTable {
-  std::vector<Text> columns;
-  std::vector<std::vector<FieldValue>> rows;  // each as wide as `columns`
-
-  friend bool operator==(const ResultTable&, const ResultTable&) = default;
-};
 
 struct StatementResult {
   bool succeeded = false;
   // The last row count of the batch; none when nothing reported one.
   std::optional<int64_t> changed_rows;
   // The first result that has columns, when rows were asked for.
-  std::optional<ResultTable> table;
+  std::optional<ResultRows> rows;
   // Why it failed, for tests and debugging (UTF-8).
   std::string diagnostic;
 };

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -65,53 +64,10 @@ char32_t NextUtf8(std::string_view text, size_t& i) {
   return c;
 }
 
-const char* const kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-
-// UTF-16 in the host's byte order to GB18030. iconv descriptors carry
-// conversion state, so each thread keeps its own.
-class WideToGbk {
- public:
-  WideToGbk() : cd_(iconv_open("GB18030", kUtf16)) {
-    if (ok()) {
-      const SQLWCHAR replacement = kReplacement;
-      Append(&replacement, 1, replacement_);
-    }
-  }
-  ~WideToGbk() {
-    if (ok()) iconv_close(cd_);
-  }
-  WideToGbk(const WideToGbk&) = delete;
-  WideToGbk& operator=(const WideToGbk&) = delete;
-
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  void Append(const SQLWCHAR* units, size_t count, std::string& out) {
-    char* in = reinterpret_cast<char*>(const_cast<SQLWCHAR*>(units));
-    size_t in_left = count * sizeof(SQLWCHAR);
-    char buffer[1024];
-    while (in_left > 0) {
-      char* end = buffer;
-      size_t room = sizeof buffer;
-      size_t converted = iconv(cd_, &in, &in_left, &end, &room);
-      out.append(buffer, end);
-      if (converted != static_cast<size_t>(-1) || errno == E2BIG) continue;
-      // An unpaired surrogate (EILSEQ, or EINVAL at the very end).
-      out += replacement_;
-      size_t step = std::min(sizeof(SQLWCHAR), in_left);
-      in += step;
-      in_left -= step;
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    }
-  }
-
- private:
-  iconv_t cd_;
-  std::string replacement_;
-};
-
 // The GB18030 bytes of every character of the Basic Multilingual Plane
 // beyond ASCII, made by iconv once per process, so that a text of such
-// characters converts by lookup. Surrogates have none.
+// characters converts by lookup. Surrogates have none, nor the few
+// characters that GB18030 lacks.
 class BmpToGbk {
  public:
   static const BmpToGbk& Instance() {
@@ -149,7 +105,8 @@ class BmpToGbk {
   };
 
   BmpToGbk() : codes_(0x10000) {
-    iconv_t cd = iconv_open("GB18030", kUtf16);
+    iconv_t cd =
+        iconv_open("GB18030", std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE");
     if (cd == reinterpret_cast<iconv_t>(-1)) return;
     for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
       if (c >= 0xD800 && c <= 0xDFFF) continue;
@@ -211,12 +168,7 @@ void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out) {
   out.append(units, units + ascii);
   if (ascii == count) return;
   if (BmpToGbk::Instance().Append(units + ascii, count - ascii, out)) return;
-  thread_local WideToGbk converter;
-  if (converter.ok()) {
-    converter.Append(units + ascii, count - ascii, out);
-  } else {
-    out += Gbk(Utf8FromWide(units + ascii, count - ascii));
-  }
+  out += Gbk(Utf8FromWide(units + ascii, count - ascii));
 }
 
 }  // namespace frame

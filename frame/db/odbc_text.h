@@ -18,9 +18,9 @@ using WideText = std::basic_string<SQLWCHAR>;
 WideText WideFromGbk(std::string_view gbk);
 // Unpaired surrogates become U+FFFD.
 Text GbkFromWide(const SQLWCHAR* units, size_t count);
-// The same, appended to `out`, straight from UTF-16: through a table that
-// iconv fills once per process, and through iconv itself beyond the Basic
-// Multilingual Plane.
+// The same, appended to `out`: straight from UTF-16 through a table that
+// iconv fills once per process, by way of UTF-8 for surrogates and the few
+// characters the table lacks.
 void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out);
 // Diagnostics stay UTF-8: they are for people, not for handlers.
 std::string Utf8FromWide(const SQLWCHAR* units, size_t count);

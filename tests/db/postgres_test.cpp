@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -362,6 +364,41 @@ TEST_F(Postgres, SeveralThreadsShareOneConnection) {
   for (std::thread& worker : workers)
     worker.join();
   EXPECT_EQ(mismatches.load(), 0);
+}
+
+// Thousands of rows through the driver, read back whole: every value of
+// every row, NULLs among them.
+TEST_F(Postgres, ThousandsOfRowsReadBackWhole) {
+  constexpr int kRows = 3000;
+  ASSERT_TRUE(Open(frame::Gbk(
+      "SELECT g AS n, CASE WHEN g % 7 = 0 THEN NULL ELSE repeat('汉', g % 4) || g || '''s' END "
+      "AS name, g * 1.25 - 1000 AS cash, timestamp '2015-10-01' + g * interval '1 second' AS "
+      "stamp, CAST(lpad(to_hex(g), 32, '0') AS uuid) AS key FROM generate_series(1, 3000) AS g "
+      "ORDER BY g")));
+  int row = 1;
+  for (; !frame::AtEndOfRecords(kWindowId, kRecords) && row <= kRows; ++row) {
+    std::string name;
+    if (row % 7 != 0) {
+      for (int i = 0; i < row % 4; ++i)
+        name += "汉";
+      name += std::to_string(row) + "'s";
+    }
+    int hundredths = row * 125 - 100000;
+    char cash[32];
+    std::snprintf(cash, sizeof cash, "%s%d.%02d000000", hundredths < 0 ? "-" : "",
+                  std::abs(hundredths) / 100, std::abs(hundredths) % 100);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "2015-10-01 %02d:%02d:%02d", row / 3600, row / 60 % 60,
+                  row % 60);
+    char key[40];
+    std::snprintf(key, sizeof key, "{00000000-0000-0000-0000-%012X}", row);
+    const std::string expected[] = {std::to_string(row), frame::Gbk(name), cash, stamp, key};
+    const std::string read[] = {Read("n"), Read("name"), Read("cash"), Read("stamp"), Read("key")};
+    ASSERT_THAT(read, ::testing::ElementsAreArray(expected)) << "row " << row;
+    frame::MoveNextRecord(kWindowId, kRecords);
+  }
+  EXPECT_EQ(row, kRows + 1);
+  EXPECT_TRUE(frame::AtEndOfRecords(kWindowId, kRecords));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "frame/db/result_rows.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <limits>
@@ -55,7 +56,8 @@ void Store(unsigned char* slot, const Value& value) {
 }  // namespace
 
 ResultRows::ResultRows(std::vector<Column> columns) : columns_(std::move(columns)) {
-  size_t offset = (columns_.size() + 7) / 8;
+  mask_width_ = (columns_.size() + 7) / 8;
+  size_t offset = mask_width_;
   for (size_t column = 0; column < columns_.size(); ++column) {
     FieldKind kind = columns_[column].kind;
     Slot& slot = slots_.emplace_back(Slot{offset, SlotWidth(kind), kNoColumn});
@@ -90,26 +92,24 @@ ResultRows ResultRows::FromTable(const ResultTable& table) {
 void ResultRows::AddRow() {
   FillToEnd();
   if (blocks_.empty() || blocks_.back().rows == kBlockRows) {
-    // The first block grows as it fills, so that a one-row result stays
-    // small; the next ones take their full size at once, their texts about
-    // as much as the last block's.
-    size_t texts = 0;
     if (!blocks_.empty()) {
-      std::string& full = blocks_.back().texts;
-      if (full.capacity() - full.size() > full.size() / 8) full.shrink_to_fit();
-      texts = full.size() + full.size() / 8;
+      char* texts = arena_.Take(open_texts_.size());
+      std::copy(open_texts_.begin(), open_texts_.end(), texts);
+      blocks_.back().texts = texts;
+      open_texts_.clear();
     }
-    Block& block = blocks_.emplace_back();
-    if (blocks_.size() > 1) {
-      block.records.reserve(kBlockRows * record_width_);
-      block.texts.reserve(texts);
-    }
+    auto* records = reinterpret_cast<unsigned char*>(arena_.Take(kBlockRows * record_width_));
+    blocks_.push_back({records, nullptr, 0});
   }
-  Block& block = blocks_.back();
-  block.records.resize(block.records.size() + record_width_);  // every value NULL
-  ++block.rows;
+  ++blocks_.back().rows;
   ++row_count_;
   next_column_ = 0;
+  std::fill_n(CurrentRecord(), mask_width_, 0);  // every value NULL
+}
+
+unsigned char* ResultRows::CurrentRecord() {
+  const Block& block = blocks_.back();
+  return block.records + (block.rows - 1) * record_width_;
 }
 
 void ResultRows::FillToEnd() {
@@ -122,8 +122,7 @@ unsigned char* ResultRows::NextSlot(FieldKind kind) {
   assert(next_column_ < columns_.size() && columns_[next_column_].kind == kind);
   (void)kind;
   size_t column = next_column_++;
-  Block& block = blocks_.back();
-  unsigned char* record = block.records.data() + (block.rows - 1) * record_width_;
+  unsigned char* record = CurrentRecord();
   record[column / 8] |= static_cast<unsigned char>(1u << (column % 8));
   return record + slots_[column].offset;
 }
@@ -133,9 +132,7 @@ void ResultRows::AppendNull() {
   size_t column = next_column_++;
   if (!HeldAsText(columns_[column].kind)) return;
   // Empty, so that the next text starts where it would have.
-  Block& block = blocks_.back();
-  unsigned char* record = block.records.data() + (block.rows - 1) * record_width_;
-  Store(record + slots_[column].offset, static_cast<uint32_t>(block.texts.size()));
+  Store(CurrentRecord() + slots_[column].offset, static_cast<uint32_t>(open_texts_.size()));
 }
 
 void ResultRows::AppendInteger(int64_t value) {
@@ -183,25 +180,20 @@ void ResultRows::AppendPresent() {
 }
 
 std::string& ResultRows::AppendText() {
-  return blocks_.back().texts;
+  return open_texts_;
 }
 
 bool ResultRows::EndText() {
-  Block& block = blocks_.back();
-  if (block.texts.size() > std::numeric_limits<uint32_t>::max()) return false;
-  auto end = static_cast<uint32_t>(block.texts.size());
-  Store(NextSlot(columns_[next_column_].kind), end);
+  if (open_texts_.size() > std::numeric_limits<uint32_t>::max()) return false;
+  Store(NextSlot(columns_[next_column_].kind), static_cast<uint32_t>(open_texts_.size()));
   return true;
 }
 
-const unsigned char* ResultRows::Record(size_t row) const {
-  return blocks_[row / kBlockRows].records.data() + row % kBlockRows * record_width_;
-}
-
 std::string_view ResultRows::StoredText(size_t row, size_t column) const {
-  const Block& block = blocks_[row / kBlockRows];
+  size_t block_index = row / kBlockRows;
+  const Block& block = blocks_[block_index];
   size_t index = row % kBlockRows;
-  const unsigned char* record = block.records.data() + index * record_width_;
+  const unsigned char* record = block.records + index * record_width_;
   auto end = Load<uint32_t>(record + slots_[column].offset);
   uint32_t start = 0;
   if (size_t previous = slots_[column].previous_text; previous != kNoColumn) {
@@ -209,12 +201,14 @@ std::string_view ResultRows::StoredText(size_t row, size_t column) const {
   } else if (index > 0) {
     start = Load<uint32_t>(record - record_width_ + slots_[last_text_].offset);
   }
-  return std::string_view(block.texts).substr(start, end - start);
+  const char* texts = block_index + 1 < blocks_.size() ? block.texts : open_texts_.data();
+  return std::string_view(texts + start, end - start);
 }
 
 void ResultRows::ReadText(size_t row, size_t column, Text& out) const {
   out.clear();
-  const unsigned char* record = Record(row);
+  const unsigned char* record =
+      blocks_[row / kBlockRows].records + row % kBlockRows * record_width_;
   if ((record[column / 8] >> (column % 8) & 1) == 0) return;
   const unsigned char* slot = record + slots_[column].offset;
   switch (columns_[column].kind) {

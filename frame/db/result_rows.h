@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/db/block_arena.h"
 #include "frame/db/field_value.h"
 #include "frame/db/text_forms.h"
 #include "frame/gbk.h"
@@ -87,24 +88,28 @@ class ResultRows {
     size_t previous_text = kNoColumn;
   };
   // A row is a record: a bit per column that is set for a value that is not
-  // NULL, then each column's slot. Texts go to the block's buffer in row and
-  // column order.
+  // NULL, then each column's slot. Texts follow each other in row and column
+  // order: the last block's in `open_texts_` while it fills, each full
+  // block's in the arena, taken at its exact size.
   struct Block {
-    std::vector<unsigned char> records;
-    std::string texts;
+    unsigned char* records = nullptr;
+    const char* texts = nullptr;
     size_t rows = 0;
   };
 
+  unsigned char* CurrentRecord();
   unsigned char* NextSlot(FieldKind kind);
-  const unsigned char* Record(size_t row) const;
   std::string_view StoredText(size_t row, size_t column) const;
   void FillToEnd();
 
   std::vector<Column> columns_;
   std::vector<Slot> slots_;
+  size_t mask_width_ = 0;
   size_t record_width_ = 0;
   size_t last_text_ = kNoColumn;
+  BlockArena arena_;
   std::vector<Block> blocks_;
+  std::string open_texts_;
   size_t row_count_ = 0;
   size_t next_column_ = 0;  // of the row being added
 };

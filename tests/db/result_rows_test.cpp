@@ -111,10 +111,13 @@ TEST(ResultRows, EachKindReadsAsItsLiteralWould) {
   }
 }
 
-// Many blocks of rows, with texts of every length, NULLs in any place and
+// Many blocks of rows, megabytes of them, with texts of every length (one
+// longer than any block of memory taken at once), NULLs in any place and
 // values left out at the end of a row.
 TEST(ResultRows, ManyRowsKeepEveryValue) {
-  constexpr size_t kRows = 5000;
+  constexpr size_t kRows = 60000;
+  constexpr size_t kLongRow = 30000;
+  auto memo = [](size_t row) { return std::string(row == kLongRow ? 5000000 : row % 300, 'm'); };
   auto name = [](size_t row) {
     return row % 7 == 3
                ? std::string()
@@ -133,7 +136,7 @@ TEST(ResultRows, ManyRowsKeepEveryValue) {
       AppendText(rows, name(row));
     }
     rows.AppendInteger(-static_cast<int64_t>(row) * 1000000007);
-    AppendText(rows, std::string(row % 300, 'm'));
+    AppendText(rows, memo(row));
     if (row % 13 != 0) AppendText(rows, std::to_string(row));
   }
   ASSERT_EQ(rows.row_count(), kRows);
@@ -143,10 +146,10 @@ TEST(ResultRows, ManyRowsKeepEveryValue) {
   for (size_t row = 0; row < kRows; ++row) {
     bool null_row = row % 11 == 0;
     std::string n = null_row ? "" : std::to_string(-static_cast<int64_t>(row) * 1000000007);
-    std::string memo = null_row ? "" : std::string(row % 300, 'm');
+    std::string memo_text = null_row ? "" : memo(row);
     std::string cash = null_row || row % 13 == 0 ? "" : std::to_string(row) + ".00000000";
     if (Read(rows, row, 0) != (null_row ? "" : name(row)) || Read(rows, row, 1) != n ||
-        Read(rows, row, 2) != memo || Read(rows, row, 3) != cash) {
+        Read(rows, row, 2) != memo_text || Read(rows, row, 3) != cash) {
       ADD_FAILURE() << "row " << row << ": " << Read(rows, row, 0) << " | " << Read(rows, row, 1)
                     << " | " << Read(rows, row, 3);
       if (++wrong == 5) break;

@@ -4,7 +4,10 @@
 // peak memory is its own. Prints the median and spread of the time ratio
 // (ours / floor) and both peak memories.
 //
-//   recordset_bench [--rows 100000,1000000] [--pairs 9]
+//   recordset_bench [--rows 100000,1000000] [--pairs 9] [--only ours|floor]
+//
+// --only runs one path once per size in this process, for a profiler, and
+// prints its time and the page faults of the whole run.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,9 +96,15 @@ INSERT INTO dbo.Bench
 int main(int argc, char** argv) {
   std::vector<long> sizes = {100000, 1000000};
   long pairs = 9;
+  std::string only;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--rows") == 0) sizes = Numbers(argv[i + 1]);
     if (std::strcmp(argv[i], "--pairs") == 0) pairs = std::max(1L, std::atol(argv[i + 1]));
+    if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
+  }
+  if (!only.empty() && only != "ours" && only != "floor") {
+    std::fprintf(stderr, "--only takes ours or floor\n");
+    return 2;
   }
 
   db_test::PostgresTestServer server;
@@ -112,8 +121,10 @@ int main(int argc, char** argv) {
   auto raw = [&] { return bench::ReadWithRawOdbc(connection_text); };
   auto ours = [&] { return bench::ReadWithRecordSet(port); };
 
-  std::printf("%9s %5s  %-24s %9s %9s  %9s %9s %6s\n", "rows", "pairs", "time ours/floor median",
-              "floor ms", "ours ms", "floor MiB", "ours MiB", "ratio");
+  if (only.empty()) {
+    std::printf("%9s %5s  %-24s %9s %9s  %9s %9s %6s\n", "rows", "pairs", "time ours/floor median",
+                "floor ms", "ours ms", "floor MiB", "ours MiB", "ratio");
+  }
   for (long rows : sizes) {
     std::vector<char> sql(std::strlen(kTable) + 32);
     std::snprintf(sql.data(), sql.size(), kTable, rows);
@@ -121,6 +132,20 @@ int main(int argc, char** argv) {
         !server.RunSql("bench", "VACUUM ANALYZE dbo.Bench")) {
       std::fprintf(stderr, "the table of %ld rows was not made\n", rows);
       return 1;
+    }
+    if (!only.empty()) {
+      rusage before{}, after{};
+      getrusage(RUSAGE_SELF, &before);
+      bench::Reading reading = only == "ours" ? ours() : raw();
+      getrusage(RUSAGE_SELF, &after);
+      if (!reading.error.empty()) {
+        std::fprintf(stderr, "%s\n", reading.error.c_str());
+        return 1;
+      }
+      std::printf("%9ld %s: %.1f ms, %ld page faults\n", rows, only.c_str(),
+                  std::chrono::duration<double, std::milli>(reading.elapsed).count(),
+                  after.ru_minflt - before.ru_minflt);
+      continue;
     }
     InChild(raw);  // warm the server's cache
     InChild(ours);

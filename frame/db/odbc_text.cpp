@@ -104,10 +104,11 @@ class BmpToGbk {
     uint8_t length = 0;
   };
 
-  BmpToGbk() : codes_(0x10000) {
-    iconv_t cd =
-        iconv_open("GB18030", std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return;
+  BmpToGbk()
+      : cd_(iconv_open("GB18030",
+                       std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE")),
+        codes_(0x10000) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return;
     for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
       if (c >= 0xD800 && c <= 0xDFFF) continue;
       SQLWCHAR unit = static_cast<SQLWCHAR>(c);
@@ -116,16 +117,19 @@ class BmpToGbk {
       Code& code = codes_[c];
       char* end = code.bytes;
       size_t room = sizeof code.bytes;
-      if (iconv(cd, &in, &in_left, &end, &room) == static_cast<size_t>(-1)) {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      if (iconv(cd_, &in, &in_left, &end, &room) == static_cast<size_t>(-1)) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         code = Code{};
         continue;
       }
       code.length = static_cast<uint8_t>(end - code.bytes);
     }
-    iconv_close(cd);
   }
 
+  // Never closed, so that glibc keeps the two conversion modules loaded:
+  // ThreadSanitizer does not see the dynamic loader's own lock, and takes a
+  // module unloaded on one thread beside one loaded on another for a race.
+  const iconv_t cd_;
   std::vector<Code> codes_;
 };
 

@@ -28,7 +28,8 @@ struct ResultTable {
 // numbers, date-times and GUIDs in binary; texts as they are, and decimals
 // and money in their shortest exact form ("1500", "-0.5"), in one buffer per
 // block of rows. A value's text is made when it is read. Rows go in blocks of
-// a fixed count, so a growing result never copies what it already holds.
+// a fixed count whose memory comes from an arena, so a growing result never
+// reallocates what it already holds.
 //
 // Rows are added one at a time, each value in column order:
 //

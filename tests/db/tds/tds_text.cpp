@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <mutex>
 
 namespace db_test::tds {
 namespace {
@@ -93,8 +94,13 @@ std::string Utf8FromUtf16(std::span<const uint8_t> utf16) {
 }
 
 std::string Cp936FromUtf8(std::string_view utf8) {
-  iconv_t converter = iconv_open("CP936", "UTF-8");
+  // One converter for the process, never closed: opening and closing one per
+  // value loads and unloads the code-page module while other threads convert.
+  static std::mutex mutex;
+  static const iconv_t converter = iconv_open("CP936", "UTF-8");
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
+  std::lock_guard lock(mutex);
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   size_t at = 0;
   while (at < utf8.size()) {
@@ -109,9 +115,9 @@ std::string Cp936FromUtf8(std::string_view utf8) {
     if (converted == static_cast<size_t>(-1) && errno != E2BIG) {
       out += '?';
       NextCodePoint(utf8, at);
+      iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(converter);
   return out;
 }
 

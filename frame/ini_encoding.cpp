@@ -2,29 +2,12 @@
 
 #include <cstdint>
 
+#include "frame/utf8.h"
+
 namespace frame {
 namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 void AppendUtf16Le(std::string& out, char32_t c) {
   auto unit = [&out](char32_t u) {
@@ -59,10 +42,10 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
       AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unit_at(i + 2) - 0xDC00));
       i += 2;
     } else {
-      AppendUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit);
+      AppendUtf8(out, IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacementCharacter : unit);
     }
   }
-  if (i < bytes.size()) AppendUtf8(out, kReplacement);  // half a unit at the end
+  if (i < bytes.size()) AppendUtf8(out, kReplacementCharacter);  // half a unit at the end
   return out;
 }
 

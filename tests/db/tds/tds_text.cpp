@@ -5,56 +5,9 @@
 #include <cerrno>
 #include <mutex>
 
+#include "frame/utf8.h"
+
 namespace db_test::tds {
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes the UTF-8 character at `at` and moves past it.
-char32_t NextCodePoint(std::string_view utf8, size_t& at) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  unsigned char lead = byte(at);
-  size_t length = lead < 0x80           ? 1
-                  : (lead >> 5) == 0x6  ? 2
-                  : (lead >> 4) == 0xE  ? 3
-                  : (lead >> 3) == 0x1E ? 4
-                                        : 0;
-  if (length == 0 || at + length > utf8.size()) {
-    ++at;
-    return kReplacement;
-  }
-  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) {
-      ++at;
-      return kReplacement;
-    }
-    code = code << 6 | (byte(at + i) & 0x3F);
-  }
-  at += length;
-  return code;
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | code >> 6);
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | code >> 12);
-    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | code >> 18);
-    out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-}  // namespace
-
 std::vector<uint8_t> Utf16FromUtf8(std::string_view utf8) {
   std::vector<uint8_t> out;
   out.reserve(utf8.size() * 2);
@@ -63,7 +16,7 @@ std::vector<uint8_t> Utf16FromUtf8(std::string_view utf8) {
     out.push_back(static_cast<uint8_t>(value >> 8));
   };
   for (size_t at = 0; at < utf8.size();) {
-    char32_t code = NextCodePoint(utf8, at);
+    char32_t code = frame::NextUtf8(utf8, at);
     if (code >= 0x10000) {
       code -= 0x10000;
       unit(0xD800 | code >> 10);
@@ -86,9 +39,9 @@ std::string Utf8FromUtf16(std::span<const uint8_t> utf16) {
       code = 0x10000 + ((code - 0xD800) << 10 | (unit(i + 1) - 0xDC00));
       ++i;
     } else if (code >= 0xD800 && code < 0xE000) {
-      code = kReplacement;
+      code = frame::kReplacementCharacter;
     }
-    AppendUtf8(out, code);
+    frame::AppendUtf8(out, code);
   }
   return out;
 }
@@ -114,7 +67,7 @@ std::string Cp936FromUtf8(std::string_view utf8) {
     at = utf8.size() - in_left;
     if (converted == static_cast<size_t>(-1) && errno != E2BIG) {
       out += '?';
-      NextCodePoint(utf8, at);
+      frame::NextUtf8(utf8, at);
       iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
   }

@@ -5,22 +5,10 @@
 #include <string>
 #include <system_error>
 
+#include "frame/ascii.h"
+
 namespace frame {
-namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// UTF-8 keeps every byte of a multi-byte character at 0x80 or above, so
-// folding single bytes never touches a non-ASCII character.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::filesystem::path FileSystemPath(std::string_view gbk_path) {
   std::string utf8 = Utf8(gbk_path);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "frame/ascii.h"
+
 namespace frame {
 namespace {
 
@@ -31,10 +33,6 @@ std::size_t FindChar(std::string_view s, char c) {
     if (s[i] == c) return i;
   }
   return std::string_view::npos;
-}
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Trail bytes of Chinese characters can be ASCII letters; they never fold.

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "frame/ascii.h"
+
 namespace frame {
 namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool MatchesAt(std::string_view text, size_t pos, std::string_view search, bool case_sensitive) {
   for (size_t i = 0; i < search.size(); ++i) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "frame/ascii.h"
+
 namespace frame {
 namespace {
 
@@ -19,15 +21,6 @@ Text ItemValue(TextArg value) {
   }
   braced += '}';
   return braced;
-}
-
-bool SameAsciiLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The value of the item `key` of an ODBC connection text, braces undone;
@@ -58,7 +51,7 @@ std::optional<std::string> ItemOf(std::string_view text, std::string_view key) {
       end = text.find(';', end);
       value = text.substr(equals + 1, end == std::string_view::npos ? end : end - equals - 1);
     }
-    if (SameAsciiLetters(name, key)) return value;
+    if (EqualIgnoringAsciiCase(name, key)) return value;
     if (end == std::string_view::npos) return std::nullopt;
     at = end + 1;
   }

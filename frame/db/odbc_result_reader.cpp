@@ -7,21 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "frame/ascii.h"
 #include "frame/db/odbc_diagnostics.h"
 #include "frame/db/odbc_text.h"
 #include "frame/db/text_forms.h"
 
 namespace frame {
 namespace {
-
-bool SameAsciiLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    if (x != b[i]) return false;
-  }
-  return true;
-}
 
 // Reads one fixed-size value and hands it to `append`, or stores a NULL.
 // False when the call failed.
@@ -251,7 +243,8 @@ FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool i
       return FieldKind::kDouble;
     case SQL_DECIMAL:
     case SQL_NUMERIC:
-      return SameAsciiLetters(type_name, "money") || SameAsciiLetters(type_name, "smallmoney")
+      return EqualIgnoringAsciiCase(type_name, "money") ||
+                     EqualIgnoringAsciiCase(type_name, "smallmoney")
                  ? FieldKind::kCurrency
                  : FieldKind::kDecimal;
     case SQL_DATE:  // the ODBC 2 codes, from older drivers

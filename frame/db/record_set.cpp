@@ -4,12 +4,10 @@
 #include <string_view>
 #include <utility>
 
+#include "frame/ascii.h"
+
 namespace frame {
 namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Column names compare with ASCII case ignored. Two-byte GBK characters
 // compare whole: their second byte may look like an ASCII letter.

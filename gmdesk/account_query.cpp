@@ -33,7 +33,8 @@ frame::Text ReadField(std::string_view column) {
 // Reads the area's columns from the row selected by the key, then shows them:
 // a statement that fails or finds no row empties every box of the area.
 void ShowArea(const PlayerArea& area, const frame::Text& key) {
-  OpenRecords(area.connection, frame::ConcatTexts(area.select_start, Quoted(key), area.select_end));
+  OpenRecords(area.connection,
+              frame::ConcatTexts(area.select_start, frame::DoubleQuotes(key), area.select_end));
   std::vector<frame::Text> values;
   for (const AreaField& field : area.fields)
     values.push_back(ReadField(field.column));
@@ -45,7 +46,7 @@ void ShowArea(const PlayerArea& area, const frame::Text& key) {
 void ListCharacters(const frame::Text& account_key) {
   OpenRecords(kGameConnection,
               frame::ConcatTexts("SELECT Name  FROM TB_CharacterBasic Where MemberID  ='",
-                                 Quoted(account_key), "'"));
+                                 frame::DoubleQuotes(account_key), "'"));
   frame::MoveFirstRecord(kMainWindow, kRecordSet1);
   while (!frame::AtEndOfRecords(kMainWindow, kRecordSet1)) {
     frame::AddComboItem(kMainWindow, kCharacterList, ReadField("Name"));
@@ -57,11 +58,12 @@ void ListCharacters(const frame::Text& account_key) {
 // The character view: the character of that name on the account shown, as
 // another account's character may share the name.
 void ShowCharacter(const frame::Text& name) {
-  frame::Text character_id = ReadOneField(
-      kRecordSet1, kGameConnection,
-      frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'", Quoted(name),
-                         "' AND MemberID ='", Quoted(BoxText(kAccountKeyBox)), "'"),
-      "CharacterID");
+  frame::Text character_id =
+      ReadOneField(kRecordSet1, kGameConnection,
+                   frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'",
+                                      frame::DoubleQuotes(name), "' AND MemberID ='",
+                                      frame::DoubleQuotes(BoxText(kAccountKeyBox)), "'"),
+                   "CharacterID");
   SetBoxText(kCharacterIdBox, KeyText(character_id));
   ShowArea(kPlayerAreas[kPurpleArea], BoxText(kCharacterIdBox));
   ShowArea(kPlayerAreas[kCyanArea], BoxText(kCharacterIdBox));
@@ -86,16 +88,18 @@ void QueryAccount() {
   // account exactly as stored counts as found.
   frame::Text stored_id = ReadOneField(
       kRecordSet1, kMemberConnection,
-      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", Quoted(account), "'"), "ID");
+      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", frame::DoubleQuotes(account), "'"),
+      "ID");
   if (stored_id != account) {
     frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
     return;
   }
 
-  frame::Text member_key = ReadOneField(
-      kRecordSet1, kMemberConnection,
-      frame::ConcatTexts("SELECT MemberKey FROM Member Where ID ='", Quoted(account), "'"),
-      "MemberKey");
+  frame::Text member_key =
+      ReadOneField(kRecordSet1, kMemberConnection,
+                   frame::ConcatTexts("SELECT MemberKey FROM Member Where ID ='",
+                                      frame::DoubleQuotes(account), "'"),
+                   "MemberKey");
   SetBoxText(kAccountKeyBox, KeyText(member_key));
   ShowArea(kPlayerAreas[kYellowArea], account);
 

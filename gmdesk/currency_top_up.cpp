@@ -60,7 +60,8 @@ void AddAccountCurrency() {
   frame::Text account = BoxText(kTopUpAccountBox);
   frame::Text found = ReadOneField(
       kRecordSet1, kMemberConnection,
-      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", Quoted(account), "'"), "ID");
+      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", frame::DoubleQuotes(account), "'"),
+      "ID");
   // An empty box would match the empty read of a check that found nothing.
   if (account.empty() || account != found) {
     frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
@@ -74,8 +75,8 @@ void AddAccountCurrency() {
     return;
   }
   constexpr int kUpdateTimeoutSeconds = 5;
-  frame::Text update =
-      frame::ConcatTexts(kind.update_start, amount, "where id ='", Quoted(account), "'");
+  frame::Text update = frame::ConcatTexts(kind.update_start, amount, "where id ='",
+                                          frame::DoubleQuotes(account), "'");
   bool added =
       RunStatement(kMemberConnection, update, kUpdateTimeoutSeconds) == StatementOutcome::kRan;
   frame::ShowMessageBox(frame::Gbk(added ? kind.success_text : kind.failure_text));

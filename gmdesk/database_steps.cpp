@@ -6,10 +6,6 @@
 
 namespace gmdesk {
 
-frame::Text Quoted(const frame::Text& typed) {
-  return frame::DoubleQuotes(typed);
-}
-
 StatementOutcome RunStatement(frame::ControlId connection, const frame::Text& statement,
                               std::optional<int> timeout_seconds) {
   if (!frame::ExecuteSql(kMainWindow, connection, statement, timeout_seconds)) {

@@ -1,5 +1,5 @@
-// Steps that gmdesk's handlers share: typed texts in statements, running a
-// statement, and the one-field read.
+// Steps that gmdesk's handlers share: running a statement and the
+// one-field read.
 #pragma once
 
 #include <optional>
@@ -9,9 +9,6 @@
 #include "frame/window_model.h"
 
 namespace gmdesk {
-
-// A typed text ready to stand between quotes: each ' doubled.
-frame::Text Quoted(const frame::Text& typed);
 
 enum class StatementOutcome {
   kFailed,        // the statement did not run

@@ -50,7 +50,7 @@ frame::Text EventNumber(const MultiplierPage& page) {
 // A single-row read of one column of the picked event.
 frame::Text ReadEventField(const MultiplierPage& page, std::string_view column) {
   frame::Text statement = frame::ConcatTexts("SELECT ", column, "  FROM TB_Event Where EventNo ='",
-                                             Quoted(EventNumber(page)), "'");
+                                             frame::DoubleQuotes(EventNumber(page)), "'");
   return ReadOneField(kRecordSet3, kGameConnection, statement, column);
 }
 
@@ -114,9 +114,10 @@ void SubmitEvent(const MultiplierPage& page) {
   frame::Text start = BoxText(page.start_box);
   frame::Text end = BoxText(page.end_box);
   frame::Text event_number = EventNumber(page);
-  frame::Text statement = frame::ConcatTexts(
-      "update TB_Event set StartDate='", Quoted(start), "',EndDate='", Quoted(end), "',intData01='",
-      multiplier, "' where EventNo ='", Quoted(event_number), "'");
+  frame::Text statement =
+      frame::ConcatTexts("update TB_Event set StartDate='", frame::DoubleQuotes(start),
+                         "',EndDate='", frame::DoubleQuotes(end), "',intData01='", multiplier,
+                         "' where EventNo ='", frame::DoubleQuotes(event_number), "'");
   // An UPDATE that changed no row found no event to change.
   if (RunStatement(kGameConnection, statement) != StatementOutcome::kRan) {
     frame::ShowMessageBox(frame::Gbk("提交数据失败"));

@@ -9,7 +9,7 @@
 namespace gmdesk {
 
 frame::Text QuotedTextOf(frame::ControlId control, frame::Property property) {
-  return Quoted(frame::GetControlProperty(kMainWindow, control, property).AsText());
+  return frame::DoubleQuotes(frame::GetControlProperty(kMainWindow, control, property).AsText());
 }
 
 bool RunPageStatement(const PageStatement& page, const frame::Text& statement) {

@@ -26,8 +26,8 @@ void SetDisabled(ControlId button, bool disabled) {
 frame::Text UpdateStatementOf(const PlayerArea& area) {
   std::vector<frame::Text> values;
   for (const AreaField& field : area.fields)
-    values.push_back(Quoted(BoxText(field.box)));
-  frame::Text key = Quoted(BoxText(area.key_box));
+    values.push_back(frame::DoubleQuotes(BoxText(field.box)));
+  frame::Text key = frame::DoubleQuotes(BoxText(area.key_box));
 
   frame::Text statement;
   for (size_t i = 0; i < area.fields.size(); ++i)

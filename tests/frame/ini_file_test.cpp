@@ -593,7 +593,7 @@ TEST_F(IniFileTest, AWriteTheDiskCannotHoldLeavesTheOldFileWhole) {
   }
 }
 
-// The lock that another process holds is one on the folder.
+// A writer in another process holds the folder while this one would write.
 TEST_F(IniFileTest, AWriterWaitsForTheFolderAndThenWritesTheFileItFinds) {
   const int folder = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   ASSERT_GE(folder, 0);

@@ -27,8 +27,23 @@ bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
                  const struct stat* old);
 
 // Removes the temporary files in `dir` that replacements whose process died
-// left behind; they may hold the whole settings, passwords included. Those
-// of replacements still under way are left alone.
+// left behind; they may hold the whole settings, passwords included. Only
+// files named as this program names them are touched, and those of
+// replacements still under way are left alone.
 void RemoveAbandonedTemporaries(const std::filesystem::path& dir);
+
+// Held from reading a file to replacing it, so that writers of files in one
+// folder, in this process and in others, do not lose each other's changes.
+// Waits while another writer holds it.
+class FolderWriteLock {
+ public:
+  explicit FolderWriteLock(const std::filesystem::path& dir);
+  ~FolderWriteLock();
+  FolderWriteLock(const FolderWriteLock&) = delete;
+  FolderWriteLock& operator=(const FolderWriteLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 }  // namespace frame

@@ -71,8 +71,14 @@ bool WriteIniValue(std::string_view path, std::string_view section,
   }
 
   std::lock_guard<std::mutex> lock(WriteMutex());
-  const std::filesystem::path target = FollowLinks(ResolveFileName(FileSystemPath(path)));
-  RemoveAbandonedTemporaries(target.parent_path());
+  std::filesystem::path target = FollowLinks(ResolveFileName(FileSystemPath(path)));
+  const std::filesystem::path folder = target.parent_path();
+  FolderWriteLock folder_lock(folder);
+  // Another process may have made the file under another spelling, or changed
+  // a link, while this one waited; a file in another folder is not locked.
+  target = FollowLinks(ResolveFileName(FileSystemPath(path)));
+  if (target.parent_path() != folder) return false;
+  RemoveAbandonedTemporaries(folder);
   std::string old_bytes;
   struct stat info {};
   const ReadResult read = ReadFile(target, old_bytes, info);

@@ -31,7 +31,8 @@ Text ReadIniValue(std::string_view path, std::string_view section, std::string_v
 // True when stored. The file is replaced as a whole (see ReplaceFile), so a
 // failure leaves the old file as it was; a read-only directory makes it be
 // rewritten in place. Temporary files that earlier writes left behind when
-// their process died are removed first. Safe to call from several threads.
+// their process died are removed first. Safe to call from several threads
+// and processes: a writer waits for the others writing in the same folder.
 bool WriteIniValue(std::string_view path, std::string_view section,
                    std::optional<std::string_view> key, std::optional<std::string_view> value);
 

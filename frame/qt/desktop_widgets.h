@@ -7,13 +7,23 @@
 
 namespace frame {
 
-// A focused button takes Enter (either key) as a click, as it takes Space.
+// A focused button takes Enter (either key) as a click, as it takes Space,
+// when the operator gave it the focus himself: with the mouse or the Tab
+// keys. The focus that a handler or the window puts on it takes no Enter, so
+// that a stray one never sends a statement.
 class PushButton final : public QPushButton {
  public:
   using QPushButton::QPushButton;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  bool focused_by_operator_ = false;
 };
 
 // Takes a click anywhere in its rectangle, not only on its circle and caption.

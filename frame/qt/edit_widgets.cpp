@@ -18,8 +18,13 @@ qsizetype LineEdit::KeptCharacters() const {
 }
 
 void LineEdit::Paste(QClipboard::Mode mode) {
-  QString accepted = rules_.Accept(QGuiApplication::clipboard()->text(mode), KeptCharacters());
-  if (!accepted.isEmpty()) insert(accepted);
+  std::optional<QString> accepted =
+      rules_.AcceptInserted(QGuiApplication::clipboard()->text(mode), KeptCharacters());
+  if (!accepted) {
+    SoundRefusal();
+  } else if (!accepted->isEmpty()) {
+    insert(*accepted);
+  }
 }
 
 void LineEdit::keyPressEvent(QKeyEvent* event) {
@@ -30,7 +35,7 @@ void LineEdit::keyPressEvent(QKeyEvent* event) {
       return;
     }
     if (std::optional<QString> typed = TypedText(*event)) {
-      QString accepted = rules_.Accept(*typed, KeptCharacters());
+      QString accepted = rules_.AcceptTyped(*typed, KeptCharacters());
       if (accepted != *typed) {
         if (!accepted.isEmpty()) insert(accepted);
         event->accept();
@@ -74,8 +79,18 @@ void LineEdit::dropEvent(QDropEvent* event) {
   if (event->source() == this && event->dropAction() == Qt::MoveAction) {
     kept -= CharacterCount(selectedText());
   }
+  std::optional<QString> accepted = rules_.AcceptInserted(event->mimeData()->text(), kept);
+  if (!accepted) {
+    // Refused whole: the drag's source keeps what it would have moved.
+    SoundRefusal();
+    QDragLeaveEvent leave;
+    QLineEdit::dragLeaveEvent(&leave);
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+    return;
+  }
   QMimeData held;
-  held.setText(rules_.Accept(event->mimeData()->text(), kept));
+  held.setText(*accepted);
   QDropEvent copy(event->position(), event->possibleActions(), &held, event->buttons(),
                   event->modifiers());
   copy.setDropAction(event->dropAction());
@@ -105,7 +120,7 @@ qsizetype TextEdit::KeptCharacters() const {
 void TextEdit::keyPressEvent(QKeyEvent* event) {
   if (!isReadOnly()) {
     if (std::optional<QString> typed = TypedText(*event)) {
-      QString accepted = rules_.Accept(*typed, KeptCharacters());
+      QString accepted = rules_.AcceptTyped(*typed, KeptCharacters());
       if (accepted != *typed) {
         if (!accepted.isEmpty()) insertPlainText(accepted);
         event->accept();
@@ -124,11 +139,29 @@ void TextEdit::inputMethodEvent(QInputMethodEvent* event) {
   }
 }
 
+void TextEdit::dropEvent(QDropEvent* event) {
+  if (isReadOnly() || !event->mimeData()->hasText() ||
+      rules_.AcceptInserted(event->mimeData()->text(), 0).has_value()) {
+    QPlainTextEdit::dropEvent(event);
+    return;
+  }
+  // Refused whole, before a move within the box takes its text away.
+  SoundRefusal();
+  QDragLeaveEvent leave;
+  QPlainTextEdit::dragLeaveEvent(&leave);
+  event->setDropAction(Qt::IgnoreAction);
+  event->ignore();
+}
+
 void TextEdit::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
-  QString accepted = rules_.Accept(source->text(), KeptCharacters());
-  if (accepted.isEmpty()) return;
-  insertPlainText(accepted);
+  std::optional<QString> accepted = rules_.AcceptInserted(source->text(), KeptCharacters());
+  if (!accepted) {
+    SoundRefusal();
+    return;
+  }
+  if (accepted->isEmpty()) return;
+  insertPlainText(*accepted);
   ensureCursorVisible();
 }
 

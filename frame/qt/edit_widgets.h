@@ -1,6 +1,8 @@
 // Edit boxes that hold every text arriving from the operator to the box's
 // input rules: typed keys, keyboard and context-menu paste, drag and drop,
-// the selection paste of the middle button, and input methods.
+// the selection paste of the middle button, and input methods. A pasted,
+// dropped or committed text that the rules refuse leaves the box as it was
+// and makes the refusal sound.
 #pragma once
 
 #include <QClipboard>
@@ -37,6 +39,7 @@ class TextEdit final : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // Every paste and drop arrives here.
   void insertFromMimeData(const QMimeData* source) override;
 

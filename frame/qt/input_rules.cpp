@@ -1,5 +1,6 @@
 #include "frame/qt/input_rules.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <algorithm>
@@ -7,9 +8,11 @@
 namespace frame {
 namespace {
 
-bool IsNumericCharacter(QChar c) {
-  return c == u'-' || (c >= u'0' && c <= u'9');
+bool IsLineBreak(QChar c) {
+  return c == u'\r' || c == u'\n';
 }
+
+void (*refusal_sound)() = nullptr;
 
 }  // namespace
 
@@ -21,24 +24,41 @@ InputRules InputRules::Of(const ControlDefinition& control) {
   };
 }
 
-QString InputRules::Accept(const QString& arriving, qsizetype kept) const {
-  QStringView text = arriving;
-  if (single_line) {
-    auto line_break =
-        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-    text.truncate(line_break - text.begin());
-  }
+// Enter types a line break into a multi-line box, whatever its mode.
+bool InputRules::Takes(QChar c) const {
+  if (IsLineBreak(c)) return !single_line;
+  return !numeric || c == u'-' || (c >= u'0' && c <= u'9');
+}
+
+QString InputRules::CutToRoom(QStringView text, qsizetype kept) const {
   QString accepted;
   qsizetype room = max_length > 0 ? std::max<qsizetype>(0, max_length - kept) : text.size();
   for (qsizetype i = 0; i < text.size() && room > 0; ++i) {
     QChar c = text[i];
     if (c.isLowSurrogate()) continue;  // taken with its high half
-    if (numeric && !IsNumericCharacter(c)) continue;
     --room;
     accepted += c;
     if (c.isHighSurrogate() && i + 1 < text.size()) accepted += text[i + 1];
   }
   return accepted;
+}
+
+QString InputRules::AcceptTyped(const QString& typed, qsizetype kept) const {
+  QString taken;
+  for (QChar c : typed) {
+    if (Takes(c)) taken += c;
+  }
+  return CutToRoom(taken, kept);
+}
+
+std::optional<QString> InputRules::AcceptInserted(const QString& arriving, qsizetype kept) const {
+  QStringView text = arriving;
+  if (single_line)
+    text.truncate(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin());
+  if (!std::all_of(text.begin(), text.end(), [&](QChar c) { return Takes(c); })) {
+    return std::nullopt;
+  }
+  return CutToRoom(text, kept);
 }
 
 std::optional<QString> TypedText(const QKeyEvent& event) {
@@ -53,11 +73,25 @@ std::optional<QString> TypedText(const QKeyEvent& event) {
 
 std::unique_ptr<QInputMethodEvent> HeldCommit(const QInputMethodEvent& event,
                                               const InputRules& rules, qsizetype kept) {
-  QString accepted = rules.Accept(event.commitString(), kept);
-  if (accepted == event.commitString()) return nullptr;
+  std::optional<QString> accepted = rules.AcceptInserted(event.commitString(), kept);
+  if (!accepted) SoundRefusal();
+  QString commit = accepted.value_or(QString());
+  if (commit == event.commitString()) return nullptr;
   auto held = std::make_unique<QInputMethodEvent>(event.preeditString(), event.attributes());
-  held->setCommitString(accepted, event.replacementStart(), event.replacementLength());
+  held->setCommitString(commit, event.replacementStart(), event.replacementLength());
   return held;
+}
+
+void SoundRefusal() {
+  if (refusal_sound != nullptr) {
+    refusal_sound();
+  } else {
+    QApplication::beep();
+  }
+}
+
+void SetRefusalSound(void (*sound)()) {
+  refusal_sound = sound;
 }
 
 qsizetype CharacterCount(const QString& text) {

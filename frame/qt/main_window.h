@@ -1,5 +1,9 @@
 // The program's one window: a fixed frame around the menu bar and the client
 // area, with a title bar, minimise and close boxes and no maximise box.
+//
+// The keyboard focus never moves by itself onto a button: when the control
+// holding it is disabled or hidden, the window itself takes it, so that a
+// stray Enter or Space acts on nothing.
 #pragma once
 
 #include <QMainWindow>
@@ -16,10 +20,17 @@ class MainWindow final : public QMainWindow {
   // centres it on the screen.
   void FixSizeAndCentre(QWidget* client_area);
 
+  // Call before disabling or hiding `control`: the window takes the focus
+  // when it is in `control`.
+  void KeepFocusOutOf(const QWidget& control);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
+  void ParkFocus();
+
   std::function<void()> closed_;
 };
 

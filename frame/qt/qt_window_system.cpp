@@ -360,12 +360,14 @@ void QtWindowSystem::SetProperty(WindowId window, ControlId control, Property pr
       break;
     case Property::kVisible:
       unit->visible = value.AsBool();
+      if (!unit->visible) impl_->window->KeepFocusOutOf(widget);
       widget.setVisible(unit->visible);
       break;
     case Property::kDisabled:
       // Qt keeps the children of a disabled box disabled and restores each
       // to its own flag when the box is enabled again.
       unit->disabled = value.AsBool();
+      if (unit->disabled) impl_->window->KeepFocusOutOf(widget);
       widget.setEnabled(!unit->disabled);
       ApplyPalette(widget, *unit->control, unit->disabled);
       break;

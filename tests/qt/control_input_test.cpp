@@ -16,7 +16,9 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "acctdesk/main_window.h"
 #include "frame/control_services.h"
+#include "frame/qt/input_rules.h"
 #include "frame/qt/ip_address_edit.h"
 #include "tests/frame/test_window.h"
 #include "tests/qt/qt_program.h"
@@ -31,8 +33,6 @@ using frame::Property;
 using testing_support::Get;
 using testing_support::Q;
 using testing_support::Set;
-
-using ControlInputTest = testing_support::SampleWindowTest;
 
 // The ways a text arrives in a box besides single keys.
 enum class Path { kKeyboardPaste, kMenuPaste, kDrop, kInputMethod };
@@ -114,6 +114,25 @@ void Deliver(testing_support::QtProgram& program, QWidget& box, Path path, const
   program.ProcessEvents();
 }
 
+int refusals = 0;
+void CountRefusal() {
+  ++refusals;
+}
+
+// Counts the refusal sounds the boxes make instead of beeping.
+class ControlInputTest : public testing_support::SampleWindowTest {
+ protected:
+  void SetUp() override {
+    SampleWindowTest::SetUp();
+    refusals = 0;
+    frame::SetRefusalSound(&CountRefusal);
+  }
+  void TearDown() override {
+    frame::SetRefusalSound(nullptr);
+    SampleWindowTest::TearDown();
+  }
+};
+
 TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
   struct Case {
     frame::ControlId box;
@@ -121,6 +140,7 @@ TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
     const char* before;
     const char* arriving;
     const char* after;
+    bool refused = false;
   };
   const Case cases[] = {
       // A single-line box takes the text up to its first line break.
@@ -129,9 +149,15 @@ TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
       {kEdit, Property::kText, "留着", "\r\n[Evil]", "留着"},
       {kPassword, Property::kText, "", "newpw\r\n[Evil]\r\nIP=evil", "newpw"},
       {kEditableCombo, Property::kContentText, "", "100\r200", "100"},
-      // Numeric: digits and '-', five characters at most, counting what is there.
+      // Numeric: whole or not at all, so that no digits are joined into
+      // another number; five characters at most, counting what is there.
+      {kNumeric, Property::kText, "", "-50", "-50"},
+      {kNumeric, Property::kText, "", "12.5", "", true},
+      {kNumeric, Property::kText, "", "1e3", "", true},
+      {kNumeric, Property::kText, "-12", "3a4中5-6", "-12", true},
+      {kNumeric, Property::kText, "7", " 8", "7", true},
       {kNumeric, Property::kText, "", "12\nabcdefgh", "12"},
-      {kNumeric, Property::kText, "-12", "3a4中5-6", "-1234"},
+      {kNumeric, Property::kText, "", "1234567", "12345"},
       {kNumeric, Property::kText, "99999", "1", "99999"},
       // A multi-line box keeps the line breaks.
       {kRich, Property::kContentText, "富文本", "甲\r\n乙\r\n", "富文本甲\r\n乙\r\n"},
@@ -144,10 +170,30 @@ TEST_F(ControlInputTest, EveryWayATextArrivesKeepsTheBoxRules) {
       QWidget* focus = program_.window().focusWidget();
       ASSERT_NE(focus, nullptr);
       ASSERT_TRUE(focus == &program_.widget(c.box) || program_.widget(c.box).isAncestorOf(focus));
+      refusals = 0;
       Deliver(program_, *focus, path, Q(c.arriving));
       EXPECT_EQ(Get(c.box, c.text), Gbk(c.after));
+      EXPECT_EQ(refusals, c.refused ? 1 : 0);
     }
   }
+}
+
+// A refused drop is not taken, so that the source of a move keeps its text.
+TEST_F(ControlInputTest, ARefusedDropKeepsTheTextItWouldHaveMoved) {
+  Set(kNumeric, Property::kText, "123");
+  auto& box = program_.widget<QLineEdit>(kNumeric);
+  program_.Click(kNumeric);
+  box.setSelection(0, 2);
+  QMimeData dragged;
+  dragged.setText(QStringLiteral("1a"));
+  QPoint at(box.width() - 2, box.height() / 2);
+  QDragEnterEvent enter(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&box, &enter);
+  QDropEvent drop(at, Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&box, &drop);
+  EXPECT_FALSE(drop.isAccepted());
+  EXPECT_EQ(Get(kNumeric, Property::kText), "123");
+  EXPECT_EQ(refusals, 1);
 }
 
 TEST_F(ControlInputTest, PasswordBoxShowsStarsAndReadsTheRealText) {
@@ -170,9 +216,31 @@ TEST_F(ControlInputTest, NumericBoxTakesDigitsAndMinusUpToItsMaximumLength) {
   ASSERT_TRUE(program_.Type(kNumeric, Q("8")));
   EXPECT_EQ(Get(kNumeric, Property::kText), "1234567");
 
+  // Keys are taken one by one, a paste whole or not at all.
   Set(kNumeric, Property::kText, "");
   ASSERT_TRUE(program_.Paste(kNumeric, Q("7b8c9012")));
+  EXPECT_EQ(Get(kNumeric, Property::kText), "");
+  EXPECT_EQ(refusals, 1);
+  ASSERT_TRUE(program_.Type(kNumeric, Q("7b8c9012")));
   EXPECT_EQ(Get(kNumeric, Property::kText), "78901");
+  EXPECT_EQ(refusals, 1);
+}
+
+// The operator's report: numbers pasted into acctdesk's 编辑框2.
+TEST(ToolInputTest, ANumberPastedIntoANumericBoxIsTakenWholeOrNotAtAll) {
+  testing_support::QtProgram program(acctdesk::kProgram);
+  ASSERT_TRUE(program.Start());
+  struct Case {
+    const char* pasted;
+    const char* shown;
+  };
+  for (const Case& c : {Case{"12.5", ""}, Case{"-50", "-50"}, Case{"1e3", ""},
+                        Case{"2147483647", "2147483647"}, Case{"１２", ""}}) {
+    SCOPED_TRACE(c.pasted);
+    Set(acctdesk::kSetCashValueBox, Property::kText, "");
+    ASSERT_TRUE(program.Paste(acctdesk::kSetCashValueBox, Q(c.pasted)));
+    EXPECT_EQ(Get(acctdesk::kSetCashValueBox, Property::kText), c.shown);
+  }
 }
 
 TEST_F(ControlInputTest, BoxesThatCannotTakeInputKeepTheirText) {

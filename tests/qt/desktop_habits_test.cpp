@@ -53,7 +53,7 @@ TEST_F(DesktopHabitsTest, EnterOnAFocusedButtonClicksItOnce) {
       {Qt::Key_Return, Qt::ControlModifier, false, 0},
   };
   QWidget& button = program_.widget(kButton);
-  button.setFocus();
+  program_.Click(kButton);
   for (const Case& c : cases) {
     Reset();
     QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QStringLiteral("\r"), c.auto_repeat);

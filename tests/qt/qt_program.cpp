@@ -48,13 +48,14 @@ std::filesystem::path QtProgram::MakeDirectory() {
   return directory;
 }
 
-QtProgram::QtProgram(const frame::Program& program)
+QtProgram::QtProgram(const frame::Program& program, frame::ComponentFactory components)
     : previous_directory_(std::filesystem::current_path()),
       directory_(MakeDirectory()),
       program_(program),
       window_system_(no_argc, no_argv),
       runtime_(window_system_, frame::Runtime::Options{.program_file = directory_ / "program",
-                                                       .end_process = false}) {}
+                                                       .end_process = false,
+                                                       .make_component = std::move(components)}) {}
 
 QtProgram::~QtProgram() {
   answerer_.reset();
@@ -157,6 +158,22 @@ bool QtProgram::Paste(frame::ControlId control, const QString& text) {
   PressKey(*focus, Qt::Key_V, Qt::ControlModifier, QString());
   ProcessEvents();
   return true;
+}
+
+void QtProgram::PressKeyIn(QWidget& top, int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(top.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+  ProcessEvents();
+}
+
+bool QtProgram::TabTo(frame::ControlId control) {
+  QWidget& target = widget(control);
+  QWidget& top = *target.window();
+  for (int presses = 0; presses < 200; ++presses) {
+    QWidget* focus = top.focusWidget();
+    if (focus != nullptr && (focus == &target || target.isAncestorOf(focus))) return true;
+    PressKeyIn(top, Qt::Key_Tab);
+  }
+  return false;
 }
 
 bool QtProgram::PickComboItem(frame::ControlId control, int index) {

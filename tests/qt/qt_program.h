@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 
 class QtProgram {
  public:
-  explicit QtProgram(const frame::Program& program);
+  explicit QtProgram(const frame::Program& program, frame::ComponentFactory components = {});
   QtProgram(const QtProgram&) = delete;
   QtProgram& operator=(const QtProgram&) = delete;
   // Lets every worker finish (open boxes are closed), then tears down.
@@ -55,6 +55,11 @@ class QtProgram {
   bool TypeInto(QWidget& target, const QString& text);
   // Clicks into the box and pastes the text with Ctrl+V.
   bool Paste(frame::ControlId control, const QString& text);
+  // A key pressed while `top` is the window the keyboard is in: the platform
+  // hands it to that window's focus, or to the window itself when none.
+  void PressKeyIn(QWidget& top, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // Tab until the control has the focus. False when it never got it.
+  bool TabTo(frame::ControlId control);
   // Opens the list with a click and clicks the item. False when it did not open.
   bool PickComboItem(frame::ControlId control, int index);
   // Opens the item's menu from the menu bar and clicks the item. False when

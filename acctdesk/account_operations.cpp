@@ -28,9 +28,9 @@ constexpr Operation kRegister{LastStatement::kRegister, kRegisterParts, "\r\n>�
 constexpr Operation kChangePassword{LastStatement::kChangePassword, kChangePasswordParts,
                                     "\r\n>密码修改成功！<", "修改失败,请检查服务器连接是否正常"};
 constexpr Operation kBan{LastStatement::kBan, kBanParts, "\r\n>帐号停封成功！<",
-                         "停封失败,请检查服务器连接是否正常", true};
+                         "停封失败,请检查服务器连接是否正常", kBanAccountBox};
 constexpr Operation kUnban{LastStatement::kUnban, kUnbanParts, "\r\n>帐号解封成功！<",
-                           "解封失败,请检查服务器连接是否正常", true};
+                           "解封失败,请检查服务器连接是否正常", kUnbanAccountBox};
 constexpr Operation kBanAll{LastStatement::kBanAll, kBanAllParts, "\r\n>所有帐号停封成功！<",
                             "停封失败,请检查服务器连接是否正常"};
 constexpr Operation kUnbanAll{LastStatement::kUnbanAll, kUnbanAllParts, "\r\n>所有帐号解封成功！<",
@@ -53,11 +53,11 @@ void OpenGmAccountOf(const GmGroup& group) {
       "','", address, "','GM','2','GM')");
   StoreLastStatement(LastStatement::kGmLinkInsert, link_insert);
 
-  switch (RunMemberStatement(level_update)) {
+  switch (RunMemberStatement(level_update, TargetRow{kAccountById, account})) {
     case StatementOutcome::kFailed:
       frame::ShowMessageBox(frame::Gbk("开启失败,请检查服务器连接是否正常"));
       return;
-    case StatementOutcome::kNoRowChanged:
+    case StatementOutcome::kNoSuchRow:
       ReportNoSuchAccount();
       return;
     case StatementOutcome::kRan:

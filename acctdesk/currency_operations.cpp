@@ -20,10 +20,10 @@ constexpr StatementPart kSetBonusCashParts[] = {Piece("update member set BonusCa
                                                 BoxText(kSetBonusAccountBox), Piece("'")};
 
 constexpr Operation kSetCash{LastStatement::kSetCash, kSetCashParts, "\r\n>龙币修改成功！<",
-                             "修改失败,请检查服务器连接是否正常", true};
+                             "修改失败,请检查服务器连接是否正常", kSetCashAccountBox};
 constexpr Operation kSetBonusCash{LastStatement::kSetBonusCash, kSetBonusCashParts,
                                   "\r\n>积分修改成功！<", "修改失败,请检查服务器连接是否正常",
-                                  true};
+                                  kSetBonusAccountBox};
 
 // The amount each item of the list adds; items 12 and 13 have none.
 constexpr std::string_view kTopUpAmounts[] = {
@@ -83,7 +83,7 @@ void AddAccountCurrency() {
   const StatementPart parts[] = {Piece(currency->statement_start), BoxText(kAmountBox),
                                  Piece("' WHERE ID ='"), BoxText(kTopUpAccountBox), Piece("'")};
   const Operation top_up{LastStatement::kTopUp, parts, currency->success_line,
-                         "充值失败,请检查服务器连接是否正常", true};
+                         "充值失败,请检查服务器连接是否正常", kTopUpAccountBox};
   if (RunAndReport(top_up) != StatementOutcome::kRan) return;
   frame::Text amount = frame::GetControlProperty(kMainWindow, kAmountBox, Property::kText).AsText();
   AppendMessageLine(frame::ConcatTexts(frame::Gbk("\r\n>充值总数额："), amount, "<"));

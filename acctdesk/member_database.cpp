@@ -2,8 +2,18 @@
 
 #include "acctdesk/main_window.h"
 #include "frame/db/db_services.h"
+#include "frame/services.h"
 
 namespace acctdesk {
+namespace {
+
+frame::Text LookUpStatement(const TargetRow& target) {
+  const RowKey& key = target.key;
+  return frame::ConcatTexts("SELECT ", key.column, " FROM ", key.table, " Where ", key.column,
+                            " ='", target.quoted_value, "'");
+}
+
+}  // namespace
 
 bool ConnectMemberDatabase(const frame::Text& server, const frame::Text& user,
                            const frame::Text& password) {
@@ -11,12 +21,17 @@ bool ConnectMemberDatabase(const frame::Text& server, const frame::Text& user,
                                  password);
 }
 
-StatementOutcome RunMemberStatement(const frame::Text& statement) {
+StatementOutcome RunMemberStatement(const frame::Text& statement,
+                                    const std::optional<TargetRow>& target) {
   if (!frame::ExecuteSql(kMainWindow, kMemberConnection, statement)) {
     return StatementOutcome::kFailed;
   }
-  std::optional<int64_t> changed = frame::LastChangedRowCount(kMainWindow, kMemberConnection);
-  return changed == 0 ? StatementOutcome::kNoRowChanged : StatementOutcome::kRan;
+  if (!target || frame::LastChangedRowCount(kMainWindow, kMemberConnection) != 0) {
+    return StatementOutcome::kRan;
+  }
+  std::optional<bool> found =
+      frame::QueryFindsRow(kMainWindow, kMemberConnection, LookUpStatement(*target));
+  return found == false ? StatementOutcome::kNoSuchRow : StatementOutcome::kRan;
 }
 
 }  // namespace acctdesk

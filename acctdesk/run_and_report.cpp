@@ -29,35 +29,52 @@ void ReleaseLastStatements() {
     frame::Text().swap(statement);
 }
 
-frame::Text BuildStatement(std::span<const StatementPart> parts) {
-  std::vector<frame::Text> typed;
+BuiltStatement BuildStatement(std::span<const StatementPart> parts) {
+  BuiltStatement built;
   for (const StatementPart& part : parts) {
     if (part.box != frame::ControlId{}) {
-      typed.push_back(ReadTypedText(part.box, part.property));
+      built.typed.push_back({part.box, ReadTypedText(part.box, part.property)});
     }
   }
-  frame::Text statement;
   size_t next = 0;
   for (const StatementPart& part : parts) {
-    statement += part.box != frame::ControlId{} ? typed[next++] : frame::Gbk(part.literal);
+    built.text +=
+        part.box != frame::ControlId{} ? built.typed[next++].text : frame::Gbk(part.literal);
   }
-  return statement;
+  return built;
 }
 
 void ReportNoSuchAccount() {
   frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
 }
 
+namespace {
+
+// The named account as the statement quotes it.
+std::optional<TargetRow> TargetOf(const Operation& operation, const BuiltStatement& built) {
+  if (!operation.account_box) return std::nullopt;
+  for (const BuiltStatement::Typed& typed : built.typed) {
+    if (typed.box == *operation.account_box) return TargetRow{kAccountById, typed.text};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 StatementOutcome RunAndReport(const Operation& operation) {
-  frame::Text statement = BuildStatement(operation.parts);
-  StoreLastStatement(operation.slot, statement);
-  StatementOutcome outcome = RunMemberStatement(statement);
-  if (outcome == StatementOutcome::kFailed) {
-    frame::ShowMessageBox(frame::Gbk(operation.failure_text));
-  } else if (outcome == StatementOutcome::kNoRowChanged && operation.names_one_account) {
-    ReportNoSuchAccount();
-  } else {
-    AppendMessageLine(frame::Gbk(operation.success_line));
+  BuiltStatement statement = BuildStatement(operation.parts);
+  StoreLastStatement(operation.slot, statement.text);
+  StatementOutcome outcome = RunMemberStatement(statement.text, TargetOf(operation, statement));
+  switch (outcome) {
+    case StatementOutcome::kFailed:
+      frame::ShowMessageBox(frame::Gbk(operation.failure_text));
+      break;
+    case StatementOutcome::kNoSuchRow:
+      ReportNoSuchAccount();
+      break;
+    case StatementOutcome::kRan:
+      AppendMessageLine(frame::Gbk(operation.success_line));
+      break;
   }
   return outcome;
 }

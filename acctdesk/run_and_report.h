@@ -1,8 +1,10 @@
 // The one way every acctdesk operation runs its statement and reports it.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "acctdesk/member_database.h"
 #include "frame/gbk.h"
@@ -45,24 +47,34 @@ constexpr StatementPart BoxText(frame::ControlId box) {
 // A box's text, ready to stand between quotes: each ' is doubled.
 frame::Text ReadTypedText(frame::ControlId box, frame::Property property);
 
+// A statement and the text of each of its boxes as it stands in it.
+struct BuiltStatement {
+  struct Typed {
+    frame::ControlId box;
+    frame::Text text;
+  };
+  frame::Text text;
+  std::vector<Typed> typed;  // in the order of the parts
+};
+
 // Reads every box first, then joins the parts.
-frame::Text BuildStatement(std::span<const StatementPart> parts);
+BuiltStatement BuildStatement(std::span<const StatementPart> parts);
 
 struct Operation {
   LastStatement slot;
   std::span<const StatementPart> parts;
   std::string_view success_line;
   std::string_view failure_text;
-  // The statement changes one named account: changing no row means there is
-  // no such account, which is not a success.
-  bool names_one_account = false;
+  // The box naming the one account whose Member row the statement changes:
+  // none for every row, and for procedures, which may decline in silence.
+  std::optional<frame::ControlId> account_box = std::nullopt;
 };
 
 // Builds, keeps and runs the statement; appends the success line, or shows
-// the failure box ("该帐号不存在" when a named account changed no row).
+// the failure box ("该帐号不存在" when the named account is not there).
 StatementOutcome RunAndReport(const Operation& operation);
 
-// The box shown when a statement aimed at one account changed no row.
+// The box shown when the account a statement names is not there.
 void ReportNoSuchAccount();
 
 }  // namespace acctdesk

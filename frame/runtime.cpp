@@ -163,24 +163,33 @@ void Runtime::ReportRuntimeError(int32_t code, std::string_view text) {
 bool Runtime::StartThread(Subroutine body) {
   if (body == nullptr) return false;
   std::shared_ptr<WorkerCount> workers = workers_;
+  std::function<void()> worker = [this, body, workers] {
+    try {
+      try {
+        body();
+      } catch (const std::bad_alloc&) {
+        ReportRuntimeError(0, Gbk("分配 0 字节内存失败!"));
+      }
+    } catch (const ProgramEnded&) {
+    }
+    for (const auto& [id, component] : components_)
+      component->ForgetThisThread();
+    --workers->count;
+  };
+  // Counted before it starts, so that nobody sees no worker while it runs.
   ++workers->count;
   try {
-    std::thread([this, body, workers] {
-      try {
-        try {
-          body();
-        } catch (const std::bad_alloc&) {
-          ReportRuntimeError(0, Gbk("分配 0 字节内存失败!"));
-        }
-      } catch (const ProgramEnded&) {
-      }
-      for (const auto& [id, component] : components_)
-        component->ForgetThisThread();
-      --workers->count;
-    }).detach();
+    if (options_.start_thread) {
+      options_.start_thread(std::move(worker));
+    } else {
+      std::thread(std::move(worker)).detach();
+    }
   } catch (const std::system_error&) {
     --workers->count;
     return false;
+  } catch (...) {
+    --workers->count;
+    throw;
   }
   return true;
 }

@@ -51,6 +51,9 @@ struct RuntimeOptions {
   // False in tests: the program's end is recorded and ProgramEnded thrown.
   bool end_process = true;
   ComponentFactory make_component;
+  // Runs the body on a new detached thread, or throws std::system_error when
+  // none can be made; empty means std::thread. Suites put a failing one here.
+  std::function<void(std::function<void()> body)> start_thread;
 };
 
 class Runtime final : public EventSink {
@@ -81,6 +84,7 @@ class Runtime final : public EventSink {
   [[noreturn]] void EndProgram(int exit_code);
   [[noreturn]] void ReportRuntimeError(int32_t code, std::string_view text);
 
+  // False when the body is null or no thread could be made.
   bool StartThread(Subroutine body);
 
   // EventSink

@@ -1,5 +1,6 @@
 #include "gmdesk/account_query.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -86,11 +87,17 @@ void QueryAccount() {
   }
   // The server may match another letter case or trailing blanks; only the
   // account exactly as stored counts as found.
-  frame::Text stored_id = ReadOneField(
+  std::optional<frame::Text> stored_id = TryReadOneField(
       kRecordSet1, kMemberConnection,
       frame::ConcatTexts("SELECT ID FROM Member Where ID ='", frame::DoubleQuotes(account), "'"),
       "ID");
-  if (stored_id != account) {
+  // A check that could not run says nothing about the account: an operator
+  // told that it does not exist might register it again.
+  if (!stored_id) {
+    frame::ShowMessageBox(frame::Gbk("查询帐号数据失败"));
+    return;
+  }
+  if (*stored_id != account) {
     frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
     return;
   }

@@ -15,8 +15,7 @@ constexpr PageStatement kChannelUpdate{.connection = kNoticeConnection,
                                        .button = kChannelUpdateButton,
                                        .disables_button = true,
                                        .log_box = kChannelLog,
-                                       .success_text = kSavedUntilRestart,
-                                       .aims_at_one_row = true};
+                                       .success_text = kSavedUntilRestart};
 
 // The chosen channel, read afresh each time.
 frame::Text ChosenChannel() {
@@ -61,10 +60,11 @@ void UpdateChannelNotice() {
   frame::Text in_game = QuotedTextOf(kChannelNoticeText, Property::kContentText);
   frame::Text channel_list = QuotedTextOf(kChannelListNoticeBox, Property::kText);
   frame::Text channel = ChosenChannel();
-  RunPageStatement(kChannelUpdate,
-                   frame::ConcatTexts("update TB_Channel_Notice set Notice_InGame= N'", in_game,
-                                      "' , Notice_Chnlist=N'", channel_list, "' where Channel ='",
-                                      channel, "'"));
+  RunPageStatement(
+      kChannelUpdate,
+      frame::ConcatTexts("update TB_Channel_Notice set Notice_InGame= N'", in_game,
+                         "' , Notice_Chnlist=N'", channel_list, "' where Channel ='", channel, "'"),
+      TargetRow{kChannelByNumber, channel});
 }
 
 }  // namespace gmdesk

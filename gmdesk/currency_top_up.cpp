@@ -1,6 +1,7 @@
 #include "gmdesk/currency_top_up.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "frame/services.h"
@@ -57,28 +58,33 @@ void OnCurrencyKindSelected() {
 }
 
 void AddAccountCurrency() {
+  const CurrencyKind& kind = kCurrencyKinds[currency_kind];
   frame::Text account = BoxText(kTopUpAccountBox);
-  frame::Text found = ReadOneField(
+  frame::Text quoted_account = frame::DoubleQuotes(account);
+  std::optional<frame::Text> found = TryReadOneField(
       kRecordSet1, kMemberConnection,
-      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", frame::DoubleQuotes(account), "'"),
-      "ID");
+      frame::ConcatTexts("SELECT ID FROM Member Where ID ='", quoted_account, "'"), "ID");
+  // A check that could not run says nothing about the account.
+  if (!found) {
+    frame::ShowMessageBox(frame::Gbk(kind.failure_text));
+    return;
+  }
   // An empty box would match the empty read of a check that found nothing.
-  if (account.empty() || account != found) {
+  if (account.empty() || account != *found) {
     frame::ShowMessageBox(frame::Gbk("该帐号不存在"));
     return;
   }
 
-  const CurrencyKind& kind = kCurrencyKinds[currency_kind];
   frame::Text amount = BoxText(kTopUpAmountBox);
   if (!IsAmount(amount)) {
     frame::ShowMessageBox(frame::Gbk(kind.failure_text));
     return;
   }
   constexpr int kUpdateTimeoutSeconds = 5;
-  frame::Text update = frame::ConcatTexts(kind.update_start, amount, "where id ='",
-                                          frame::DoubleQuotes(account), "'");
-  bool added =
-      RunStatement(kMemberConnection, update, kUpdateTimeoutSeconds) == StatementOutcome::kRan;
+  frame::Text update =
+      frame::ConcatTexts(kind.update_start, amount, "where id ='", quoted_account, "'");
+  bool added = RunStatement(kMemberConnection, update, TargetRow{kAccountById, quoted_account},
+                            kUpdateTimeoutSeconds) == StatementOutcome::kRan;
   frame::ShowMessageBox(frame::Gbk(added ? kind.success_text : kind.failure_text));
 }
 

@@ -77,11 +77,16 @@ void ShowPickedEvent(const MultiplierPage& page) {
                             ShownMultiplier(multiplier));
 }
 
+void SetLoadButtonDisabled(const MultiplierPage& page, bool disabled) {
+  frame::SetControlProperty(kMainWindow, page.load_button, Property::kDisabled, disabled);
+}
+
 // Worker thread: lists the page's events after what the combo holds, then
-// shows the first.
+// shows the first. A list that could not be read leaves the load button
+// usable, so that the operator can load again.
 void LoadEvents(const MultiplierPage& page) {
   frame::AttachRecordSet(kMainWindow, kRecordSet3, kGameConnection);
-  frame::OpenRecordSet(
+  bool listed = frame::OpenRecordSet(
       kMainWindow, kRecordSet3,
       frame::ConcatTexts("SELECT EventNo  FROM TB_Event Where EventType ='", page.event_type, "'"),
       1);
@@ -96,6 +101,7 @@ void LoadEvents(const MultiplierPage& page) {
   frame::SetControlProperty(kMainWindow, page.event_list, Property::kSelectedIndex, 0);
   frame::SetControlProperty(kMainWindow, page.submit_button, Property::kDisabled, false);
   ShowPickedEvent(page);
+  if (!listed) SetLoadButtonDisabled(page, false);
 }
 
 template <size_t kPage>
@@ -103,36 +109,38 @@ void LoadEventsThread() {
   LoadEvents(kPages[kPage]);
 }
 
-// Each page loads by its button once per run; later loads follow a submit.
-void OnLoadClick(const MultiplierPage& page) {
-  frame::SetControlProperty(kMainWindow, page.load_button, Property::kDisabled, true);
-  frame::StartThread(page.loader_thread);
+// The load button stays disabled while a load runs and after one that listed
+// the events; only the submit reloads then.
+void StartLoad(const MultiplierPage& page) {
+  SetLoadButtonDisabled(page, true);
+  if (!frame::StartThread(page.loader_thread)) SetLoadButtonDisabled(page, false);
 }
 
 void SubmitEvent(const MultiplierPage& page) {
   frame::Text multiplier = StoredMultiplier(BoxText(page.new_box));
   frame::Text start = BoxText(page.start_box);
   frame::Text end = BoxText(page.end_box);
-  frame::Text event_number = EventNumber(page);
+  frame::Text event_number = frame::DoubleQuotes(EventNumber(page));
   frame::Text statement =
       frame::ConcatTexts("update TB_Event set StartDate='", frame::DoubleQuotes(start),
                          "',EndDate='", frame::DoubleQuotes(end), "',intData01='", multiplier,
-                         "' where EventNo ='", frame::DoubleQuotes(event_number), "'");
-  // An UPDATE that changed no row found no event to change.
-  if (RunStatement(kGameConnection, statement) != StatementOutcome::kRan) {
+                         "' where EventNo ='", event_number, "'");
+  // An UPDATE whose event is not there changed nothing.
+  if (RunStatement(kGameConnection, statement, TargetRow{kEventByNumber, event_number}) !=
+      StatementOutcome::kRan) {
     frame::ShowMessageBox(frame::Gbk("提交数据失败"));
     return;
   }
   frame::ClearComboItems(kMainWindow, page.event_list);
   frame::SetControlProperty(kMainWindow, page.current_box, Property::kText, "");
-  frame::StartThread(page.loader_thread);
+  StartLoad(page);
   frame::ShowMessageBox(frame::Gbk("数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效"));
 }
 
 }  // namespace
 
 void OnGoldLoadClick() {
-  OnLoadClick(kPages[kGoldPage]);
+  StartLoad(kPages[kGoldPage]);
 }
 void OnGoldEventSelected() {
   ShowPickedEvent(kPages[kGoldPage]);
@@ -142,7 +150,7 @@ void SubmitGoldEvent() {
 }
 
 void OnExpLoadClick() {
-  OnLoadClick(kPages[kExpPage]);
+  StartLoad(kPages[kExpPage]);
 }
 void OnExpEventSelected() {
   ShowPickedEvent(kPages[kExpPage]);
@@ -152,7 +160,7 @@ void SubmitExpEvent() {
 }
 
 void OnDropLoadClick() {
-  OnLoadClick(kPages[kDropPage]);
+  StartLoad(kPages[kDropPage]);
 }
 void OnDropEventSelected() {
   ShowPickedEvent(kPages[kDropPage]);

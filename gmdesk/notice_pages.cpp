@@ -12,14 +12,13 @@ frame::Text QuotedTextOf(frame::ControlId control, frame::Property property) {
   return frame::DoubleQuotes(frame::GetControlProperty(kMainWindow, control, property).AsText());
 }
 
-bool RunPageStatement(const PageStatement& page, const frame::Text& statement) {
+bool RunPageStatement(const PageStatement& page, const frame::Text& statement,
+                      const std::optional<TargetRow>& target) {
   using frame::Property;
   if (page.disables_button) {
     frame::SetControlProperty(kMainWindow, page.button, Property::kDisabled, true);
   }
-  StatementOutcome outcome = RunStatement(page.connection, statement);
-  bool succeeded = outcome == StatementOutcome::kRan ||
-                   (outcome == StatementOutcome::kNoRowChanged && !page.aims_at_one_row);
+  bool succeeded = RunStatement(page.connection, statement, target) == StatementOutcome::kRan;
   if (succeeded) {
     AppendSuccessLine(page.log_box, page.success_text);
   } else {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 
 #include "frame/gbk.h"
 #include "frame/window_model.h"
+#include "gmdesk/database_steps.h"
 
 namespace gmdesk {
 
@@ -20,13 +22,13 @@ struct PageStatement {
   bool disables_button;  // held disabled while the statement runs
   frame::ControlId log_box;
   std::string_view success_text;
-  // Aimed at the chosen row: changing none means that row is gone, a failure.
-  bool aims_at_one_row;
 };
 
 // Runs the statement, logs its outcome on the page and enables the button
-// again; true when it succeeded.
-bool RunPageStatement(const PageStatement& page, const frame::Text& statement);
+// again; true when it succeeded. A statement aimed at the chosen row fails
+// when that row is not there.
+bool RunPageStatement(const PageStatement& page, const frame::Text& statement,
+                      const std::optional<TargetRow>& target = std::nullopt);
 
 // Appends the column's value of every row the query returns to each list, in
 // the server's order, without clearing them.

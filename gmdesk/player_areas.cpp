@@ -54,6 +54,7 @@ const std::array<PlayerArea, 3> kPlayerAreas = {{
      .select_end = "' ",
      .key_piece = "' where MemberKey ='",
      .key_box = kAccountKeyBox,
+     .row_key = kAccountByKey,
      .submit_button = kSubmitYellowButton,
      .failed_step = "-1黄"},
     {.fields = kCharacterBasicFields,
@@ -63,6 +64,7 @@ const std::array<PlayerArea, 3> kPlayerAreas = {{
      .select_end = "'",
      .key_piece = "' where CharacterID ='",
      .key_box = kCharacterIdBox,
+     .row_key = kCharacterBasicById,
      .submit_button = kSubmitPurpleButton,
      .failed_step = "-2紫"},
     {.fields = kCharacterSubFields,
@@ -73,6 +75,7 @@ const std::array<PlayerArea, 3> kPlayerAreas = {{
      .select_end = "'",
      .key_piece = "' where CharacterID ='",
      .key_box = kCharacterIdBox,
+     .row_key = kCharacterSubById,
      .submit_button = kSubmitCyanButton,
      .failed_step = "-3青"},
 }};

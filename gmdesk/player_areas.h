@@ -9,6 +9,7 @@
 
 #include "frame/gbk.h"
 #include "frame/window_model.h"
+#include "gmdesk/database_steps.h"
 
 namespace gmdesk {
 
@@ -30,6 +31,7 @@ struct PlayerArea {
   // The update ends with key_piece, the key box's text and a closing quote.
   std::string_view key_piece;
   frame::ControlId key_box;
+  RowKey row_key;  // the row the key box names
   frame::ControlId submit_button;
   // Ends the failure message of the all-areas submit.
   std::string_view failed_step;

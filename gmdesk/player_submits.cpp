@@ -1,6 +1,5 @@
 #include "gmdesk/player_submits.h"
 
-#include <array>
 #include <string_view>
 #include <vector>
 
@@ -22,8 +21,14 @@ void SetDisabled(ControlId button, bool disabled) {
   frame::SetControlProperty(kMainWindow, button, Property::kDisabled, disabled);
 }
 
+// An area's update and the row it writes.
+struct AreaUpdate {
+  frame::Text statement;
+  TargetRow target;
+};
+
 // Reads the area's boxes in order, then its key box, and joins the update.
-frame::Text UpdateStatementOf(const PlayerArea& area) {
+AreaUpdate UpdateOf(const PlayerArea& area) {
   std::vector<frame::Text> values;
   for (const AreaField& field : area.fields)
     values.push_back(frame::DoubleQuotes(BoxText(field.box)));
@@ -32,19 +37,20 @@ frame::Text UpdateStatementOf(const PlayerArea& area) {
   frame::Text statement;
   for (size_t i = 0; i < area.fields.size(); ++i)
     statement += frame::ConcatTexts(area.fields[i].update_piece, values[i]);
-  return frame::ConcatTexts(statement, area.key_piece, key, "'");
+  statement = frame::ConcatTexts(statement, area.key_piece, key, "'");
+  return {std::move(statement), TargetRow{area.row_key, std::move(key)}};
 }
 
-// An update that changed no row wrote nothing: its key matches no row.
-bool Written(const PlayerArea& area, const frame::Text& statement) {
-  return RunStatement(area.connection, statement) == StatementOutcome::kRan;
+// An update whose key names no row wrote nothing.
+bool Written(const PlayerArea& area, const AreaUpdate& update) {
+  return RunStatement(area.connection, update.statement, update.target) == StatementOutcome::kRan;
 }
 
 // The button stays disabled while the result box is open.
 void SubmitArea(const PlayerArea& area) {
-  frame::Text statement = UpdateStatementOf(area);
+  AreaUpdate update = UpdateOf(area);
   SetDisabled(area.submit_button, true);
-  frame::ShowMessageBox(frame::Gbk(Written(area, statement) ? kSubmitted : kNotSubmitted));
+  frame::ShowMessageBox(frame::Gbk(Written(area, update) ? kSubmitted : kNotSubmitted));
   SetDisabled(area.submit_button, false);
 }
 
@@ -57,13 +63,13 @@ void SubmitAreaThread() {
 // ends the run: what ran before it stays written.
 void SubmitAllAreasThread() {
   SetDisabled(kSubmitAllButton, true);
-  std::array<frame::Text, kPlayerAreas.size()> statements;
-  for (size_t i = 0; i < kPlayerAreas.size(); ++i)
-    statements[i] = UpdateStatementOf(kPlayerAreas[i]);
+  std::vector<AreaUpdate> updates;
+  for (const PlayerArea& area : kPlayerAreas)
+    updates.push_back(UpdateOf(area));
 
   frame::Text outcome = frame::Gbk(kSubmitted);
   for (size_t i = 0; i < kPlayerAreas.size(); ++i) {
-    if (!Written(kPlayerAreas[i], statements[i])) {
+    if (!Written(kPlayerAreas[i], updates[i])) {
       outcome = frame::Gbk(frame::ConcatTexts(kNotSubmitted, kPlayerAreas[i].failed_step));
       break;
     }
@@ -72,19 +78,24 @@ void SubmitAllAreasThread() {
   SetDisabled(kSubmitAllButton, false);
 }
 
+// A submit that cannot start its worker sent nothing.
+void StartSubmit(frame::Subroutine submit) {
+  if (!frame::StartThread(submit)) frame::ShowMessageBox(frame::Gbk(kNotSubmitted));
+}
+
 }  // namespace
 
 void OnSubmitYellowClick() {
-  frame::StartThread(&SubmitAreaThread<kYellowArea>);
+  StartSubmit(&SubmitAreaThread<kYellowArea>);
 }
 void OnSubmitPurpleClick() {
-  frame::StartThread(&SubmitAreaThread<kPurpleArea>);
+  StartSubmit(&SubmitAreaThread<kPurpleArea>);
 }
 void OnSubmitCyanClick() {
-  frame::StartThread(&SubmitAreaThread<kCyanArea>);
+  StartSubmit(&SubmitAreaThread<kCyanArea>);
 }
 void OnSubmitAllClick() {
-  frame::StartThread(&SubmitAllAreasThread);
+  StartSubmit(&SubmitAllAreasThread);
 }
 
 }  // namespace gmdesk

@@ -66,6 +66,11 @@ void SetConnectItemDisabled(bool disabled) {
   frame::SetControlProperty(kMainWindow, kConnectItem, frame::kMenuItemDisabled, disabled);
 }
 
+void ReportFailedConnect(const DatabaseRole& database) {
+  frame::ShowMessageBox(
+      frame::ConcatTexts(frame::Gbk("连接失败："), BoxText(database.database_box)));
+}
+
 // True when the database opened; each attempt reads the boxes afresh, so a
 // change made while an earlier failure box was open counts.
 bool TryDatabase(const DatabaseRole& database) {
@@ -77,8 +82,7 @@ bool TryDatabase(const DatabaseRole& database) {
     database.on_open();
     return true;
   }
-  frame::ShowMessageBox(
-      frame::ConcatTexts(frame::Gbk("连接失败："), BoxText(database.database_box)));
+  ReportFailedConnect(database);
   return false;
 }
 
@@ -116,7 +120,11 @@ void OnConnectMenu() {
   // Disabled here on the UI thread rather than by the thread itself, so that
   // a second choice of the item cannot slip in before the thread begins.
   SetConnectItemDisabled(true);
-  if (!frame::StartThread(ConnectDatabasesThread)) SetConnectItemDisabled(false);
+  if (frame::StartThread(ConnectDatabasesThread)) return;
+  // Without its thread no database was tried: each is reported as not open.
+  for (const DatabaseRole& database : kDatabases)
+    ReportFailedConnect(database);
+  SetConnectItemDisabled(false);
 }
 
 }  // namespace gmdesk

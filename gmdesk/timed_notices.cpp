@@ -51,26 +51,22 @@ constexpr PageStatement kUpdate{.connection = kGameConnection,
                                 .button = kEditNoticeButton,
                                 .disables_button = true,
                                 .log_box = kEditNoticeLog,
-                                .success_text = kSavedAtOnce,
-                                .aims_at_one_row = true};
+                                .success_text = kSavedAtOnce};
 constexpr PageStatement kInsert{.connection = kGameConnection,
                                 .button = kAddNoticeButton,
                                 .disables_button = true,
                                 .log_box = kAddNoticeLog,
-                                .success_text = kSavedAtOnce,
-                                .aims_at_one_row = false};
+                                .success_text = kSavedAtOnce};
 constexpr PageStatement kDeleteOne{.connection = kGameConnection,
                                    .button = kDeleteNoticeButton,
                                    .disables_button = false,
                                    .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce,
-                                   .aims_at_one_row = true};
+                                   .success_text = kSavedAtOnce};
 constexpr PageStatement kDeleteAll{.connection = kGameConnection,
                                    .button = kDeleteAllNoticesButton,
                                    .disables_button = false,
                                    .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce,
-                                   .aims_at_one_row = false};
+                                   .success_text = kSavedAtOnce};
 
 frame::Text ChosenNumber(ControlId number_list) {
   return QuotedTextOf(number_list, Property::kContentText);
@@ -135,7 +131,8 @@ void UpdateTimedNotice() {
   // The text is stored as it stands in the box: no blank is added after it.
   RunPageStatement(kUpdate,
                    frame::ConcatTexts("update  TB_Event set stringData01 =N'", text, "' ,Period ='",
-                                      period, "' Where EventNo ='", number, "'"));
+                                      period, "' Where EventNo ='", number, "'"),
+                   TargetRow{kEventByNumber, number});
 }
 
 void InsertTimedNotice() {
@@ -154,6 +151,9 @@ void InsertTimedNotice() {
   frame::StartThread(&LoadTimedNoticesThread);
 }
 
+// No row with the number afterwards is what the operator asked for, whether
+// this statement removed it or it was gone already; the reload shows the
+// list as it stands.
 void DeleteTimedNotice() {
   frame::Text statement = frame::ConcatTexts("delete from TB_Event where EventNo='",
                                              ChosenNumber(kDeleteNoticeList), "'");

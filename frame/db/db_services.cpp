@@ -51,6 +51,14 @@ std::optional<int64_t> LastChangedRowCount(WindowId window, ControlId connection
   return it == changed_rows_by_connection.end() ? std::nullopt : it->second;
 }
 
+std::optional<bool> QueryFindsRow(WindowId window, ControlId connection, TextArg query) {
+  auto* component = Find<DBConnection>(window, connection);
+  if (component == nullptr) return std::nullopt;
+  std::optional<ResultRows> rows = component->Query(query);
+  if (!rows) return std::nullopt;
+  return rows->row_count() > 0;
+}
+
 bool AttachRecordSet(WindowId window, ControlId records, ControlId connection) {
   auto* record_set = Find<RecordSet>(window, records);
   auto* component = Find<DBConnection>(window, connection);

@@ -28,6 +28,9 @@ bool ExecuteSql(WindowId window, ControlId connection, TextArg statement,
 // was none.
 std::optional<int64_t> LastChangedRowCount(WindowId window, ControlId connection);
 
+// Whether the query returns a row; none when it failed.
+std::optional<bool> QueryFindsRow(WindowId window, ControlId connection, TextArg query);
+
 // True when both components exist; the record set queries that connection
 // from now on.
 bool AttachRecordSet(WindowId window, ControlId records, ControlId connection);

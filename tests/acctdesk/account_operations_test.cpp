@@ -4,6 +4,7 @@
 
 #include "frame/services.h"
 #include "tests/acctdesk/acctdesk_program.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
@@ -148,6 +149,11 @@ TEST(AcctdeskAccounts, ABanOfNoAccountSaysSoWhileWholeTableOperationsDoNot) {
     std::string before = acctdesk.Messages();
     if (c.box != ControlId{}) acctdesk.Type(c.box, "nobody");
     acctdesk.window().Click(c.button);
+    // Only a statement aimed at one account looks it up after a count of 0.
+    Texts sent = acctdesk.NewStatements();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.size() == 2 ? sent[1] : "",
+              c.shown_box != nullptr ? "SELECT ID FROM Member Where ID ='nobody'" : "");
     if (c.shown_box != nullptr) {
       EXPECT_EQ(acctdesk.NewBoxes(), Texts{c.shown_box});
       EXPECT_EQ(acctdesk.Messages(), before);
@@ -240,7 +246,13 @@ TEST(AcctdeskGmAccounts, EachStepReportsItsOwnFailure) {
        {kGmLevelUpdate},
        {"开启失败,请检查服务器连接是否正常"},
        nullptr},
-      {"no such account", false, 0, false, {kGmLevelUpdate}, {"该帐号不存在"}, nullptr},
+      {"no such account",
+       false,
+       0,
+       false,
+       {kGmLevelUpdate, "SELECT ID FROM Member Where ID ='gm1'"},
+       {"该帐号不存在"},
+       nullptr},
   };
   for (const Case& c : cases) {
     AcctdeskProgram acctdesk;
@@ -254,6 +266,59 @@ TEST(AcctdeskGmAccounts, EachStepReportsItsOwnFailure) {
     EXPECT_EQ(acctdesk.NewStatements(), c.statements) << c.name;
     EXPECT_EQ(acctdesk.NewBoxes(), c.boxes) << c.name;
     EXPECT_EQ(acctdesk.Messages(), before + (c.line != nullptr ? c.line : "")) << c.name;
+  }
+}
+
+// The driver may give a trigger's count of 0 for a statement that changed its
+// row: the account is looked up, and only one that is not there is reported
+// as missing. A look-up that fails leaves the statement's own word: it ran.
+TEST(AcctdeskAccounts, ACountOfZeroIsJudgedByTheAccountsRow) {
+  using testing_support::LookUp;
+  struct Operation {
+    const char* name;
+    ControlId box;
+    ControlId button;
+    const char* statement;
+    const char* success_line;
+  };
+  const Operation operations[] = {
+      {"ban", kBanAccountBox, kBanButton, "update member set GMLevel='2'where id='O''Neil'",
+       "\r\n>帐号停封成功！<"},
+      {"unban", kUnbanAccountBox, kUnbanButton, "update member set GMLevel='0'where id='O''Neil'",
+       "\r\n>帐号解封成功！<"},
+      {"set cash", kSetCashAccountBox, kSetCashButton,
+       "update member set Cash=''where id='O''Neil'", "\r\n>龙币修改成功！<"},
+      {"set bonus", kSetBonusAccountBox, kSetBonusButton,
+       "update member set BonusCash=''where id='O''Neil'", "\r\n>积分修改成功！<"},
+      {"open a GM account", kGmAccountBox, kGmButton,
+       "update member set GMLevel='2'where id='O''Neil'", "\r\n>GM帐号开启成功！<"},
+  };
+  const std::string look_up = "SELECT ID FROM Member Where ID ='O''Neil'";
+  for (const Operation& operation : operations) {
+    for (LookUp answer : {LookUp::kFindsRow, LookUp::kFindsNone, LookUp::kFails}) {
+      SCOPED_TRACE(std::string(operation.name) + " " + std::to_string(static_cast<int>(answer)));
+      AcctdeskProgram acctdesk;
+      acctdesk.database().Script(frame::Gbk(operation.statement), {.changed_rows = 0});
+      testing_support::ScriptLookUp(acctdesk.database(), look_up, answer);
+      acctdesk.Start();
+      std::string before = acctdesk.Messages();
+      acctdesk.Type(operation.box, "O'Neil");
+      acctdesk.window().Click(operation.button);
+
+      Texts sent = acctdesk.NewStatements();
+      ASSERT_GE(sent.size(), 2u);
+      EXPECT_EQ(sent[0], operation.statement);
+      EXPECT_EQ(sent[1], look_up);
+      EXPECT_TRUE(acctdesk.database().statements()[1].query);
+      if (answer == LookUp::kFindsNone) {
+        EXPECT_EQ(sent.size(), 2u);
+        EXPECT_EQ(acctdesk.NewBoxes(), Texts{"该帐号不存在"});
+        EXPECT_EQ(acctdesk.Messages(), before);
+      } else {
+        EXPECT_TRUE(acctdesk.NewBoxes().empty());
+        EXPECT_EQ(acctdesk.Messages(), before + operation.success_line);
+      }
+    }
   }
 }
 

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/acctdesk/acctdesk_program.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
 using namespace acctdesk;
 using acctdesk_testing::AcctdeskProgram;
+using testing_support::LookUp;
 using Texts = std::vector<std::string>;
 
 frame::TextMatch AnyStatement() {
@@ -163,14 +165,42 @@ TEST(AcctdeskTopUp, AFailureOrAMissingAccountKeepsEverythingForAnotherTry) {
     acctdesk.window().Click(kTopUpButton);
     acctdesk.window().Click(kTopUpButton);
 
-    const char* statement = "UPDATE Member SET BonusCash = BonusCash + '2000000' WHERE ID ='p1'";
-    EXPECT_EQ(acctdesk.NewStatements(), (Texts{statement, statement}));
+    const std::string statement =
+        "UPDATE Member SET BonusCash = BonusCash + '2000000' WHERE ID ='p1'";
+    const std::string look_up = "SELECT ID FROM Member Where ID ='p1'";
+    Texts expected = c.outcome.fails ? Texts{statement, statement}
+                                     : Texts{statement, look_up, statement, look_up};
+    EXPECT_EQ(acctdesk.NewStatements(), expected);
     EXPECT_EQ(acctdesk.NewBoxes(), (Texts{c.box, c.box}));
     EXPECT_EQ(acctdesk.Messages(), before);
     EXPECT_EQ(acctdesk.window().Title(), "><");
     EXPECT_TRUE(acctdesk.window().IsChecked(kTopUpBonusRadio));
     EXPECT_EQ(acctdesk.window().TextOf(kAmountBox), "2000000");
     EXPECT_EQ(acctdesk.window().SelectedIndex(kAmountList), 5);
+  }
+}
+
+// A trigger's count of 0 for a top-up that was written: the account is there,
+// so it is a success, and the operator is not led to add the amount again.
+TEST(AcctdeskTopUp, ACountOfZeroForAnAccountThatIsThereIsASuccess) {
+  for (LookUp answer : {LookUp::kFindsRow, LookUp::kFails}) {
+    AcctdeskProgram acctdesk;
+    const std::string statement = "UPDATE Member SET Cash = Cash + '25000' WHERE ID ='p1'";
+    acctdesk.database().Script(statement, {.changed_rows = 0});
+    testing_support::ScriptLookUp(acctdesk.database(), "SELECT ID FROM Member Where ID ='p1'",
+                                  answer);
+    acctdesk.Start();
+    std::string before = acctdesk.Messages();
+    acctdesk.Type(kTopUpAccountBox, "p1");
+    acctdesk.window().PickComboItem(kAmountList, 0);
+    acctdesk.window().Click(kTopUpCashRadio);
+    acctdesk.window().Click(kTopUpButton);
+    EXPECT_EQ(acctdesk.NewStatements(), (Texts{statement, "SELECT ID FROM Member Where ID ='p1'"}));
+    EXPECT_TRUE(acctdesk.NewBoxes().empty());
+    EXPECT_EQ(acctdesk.Messages(), before +
+                                       "\r\n>龙币充值成功！<\r\n>充值总数额：25000<\r\n>"
+                                       "请记得重新选择充值额数<");
+    EXPECT_FALSE(acctdesk.window().IsChecked(kTopUpCashRadio));
   }
 }
 

@@ -103,6 +103,23 @@ TEST_F(DbServices, EachThreadReadsItsOwnChangedRowCount) {
   EXPECT_EQ(frame::LastChangedRowCount(kWindowId, kOtherConnection), 7);
 }
 
+// The look-up that tells a row that is there from none and from a query that
+// did not run.
+TEST_F(DbServices, QueryFindsRowTellsARowFromNoneAndFromAFailure) {
+  db_->ReturnRows("one", {{"ID"}, {{{FieldKind::kText, "a"}}}});
+  db_->ReturnRows("none", {{"ID"}, {}});
+  db_->FailStatement("bad");
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kConnection, "one"), true);
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kConnection, "none"), false);
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kConnection, "unscripted"), false);
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kConnection, "bad"), std::nullopt);
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kOtherConnection, "one"), std::nullopt)
+      << "not connected";
+  EXPECT_EQ(frame::QueryFindsRow(kWindowId, kRecords, "one"), std::nullopt);
+  EXPECT_EQ(db_->statements().size(), 4u);
+  EXPECT_TRUE(db_->statements().back().query);
+}
+
 TEST_F(DbServices, AtEndIsAlsoPropertyThirteen) {
   db_->ReturnRows("rows", {{"n"}, {{{FieldKind::kInteger, "1"}}, {{FieldKind::kInteger, "2"}}}});
   auto at_end = [] {

@@ -356,6 +356,14 @@ TEST(TdsRewrites, RewriteOnlyOutsideQuotes) {
       {"SELECT 'up_x ''a''' AS v", nullptr},
       {"update TB_Channel_Notice set Notice_InGame= N'up_x ''1where''' where Channel ='1'",
        nullptr},
+      {"  UP_x\t'a' ;  ", "CALL UP_x('a')"},
+      {"up_x 'a';;", "CALL up_x('a';)"},
+      {"up_ 'a'", nullptr},
+      {"up_x'a'", nullptr},
+      {"EXEC up_x 'a'", nullptr},
+      {"SELECT 1.5where, 2.x from t where a=7or b=8order",
+       "SELECT 1.5 where, 2.x from t where a=7 or b=8order"},
+      {"SELECT x1where, 1.2.3from t", nullptr},
   };
   for (const Case& c : cases) {
     std::vector<std::string> log;
@@ -367,6 +375,17 @@ TEST(TdsRewrites, RewriteOnlyOutsideQuotes) {
       EXPECT_TRUE(log.empty()) << c.batch;
     }
   }
+}
+
+// Batches of hostile length, as a pasted value makes them: rewritten whole,
+// without running out of stack.
+TEST(TdsRewrites, LongBatchesAreRewrittenWhole) {
+  std::string quoted = Repeat("龙''x", 20000);
+  std::vector<std::string> log;
+  EXPECT_EQ(db_test::tds::RewriteForPostgres("up_updatememberpwbyid '" + quoted + "','pw'", log),
+            "CALL up_updatememberpwbyid('" + quoted + "','pw')");
+  EXPECT_EQ(db_test::tds::RewriteForPostgres(Repeat("1where ", 20000), log),
+            Repeat("1 where ", 20000));
 }
 
 // LOGIN7 as FreeTDS sends it: TDS 7.4, and the password obfuscated as the

@@ -267,4 +267,19 @@ TEST_F(RuntimeTest, AStartedThreadRunsDetachedAndANullBodyIsRefused) {
   EXPECT_EQ(runs, 2);
 }
 
+// A thread the system cannot give is a false result: nothing runs, no worker
+// is left counted, and the next start works again.
+TEST_F(RuntimeTest, AThreadThatCannotStartIsAFalseResult) {
+  testing_support::HeadlessProgram program(kProgram);
+  ASSERT_TRUE(program.Start());
+  static std::atomic<int> runs{0};
+  program.FailThreadStarts(true);
+  EXPECT_FALSE(frame::StartThread([] { ++runs; }));
+  EXPECT_EQ(program.runtime().active_workers(), 0);
+  program.FailThreadStarts(false);
+  EXPECT_TRUE(frame::StartThread([] { ++runs; }));
+  ASSERT_TRUE(program.Settle());
+  EXPECT_EQ(runs, 1);
+}
+
 }  // namespace

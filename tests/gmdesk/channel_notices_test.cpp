@@ -4,12 +4,15 @@
 
 #include "gmdesk/channel_notices.h"
 #include "tests/gmdesk/notice_pages_fixture.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
 using namespace gmdesk;
 using namespace notice_testing;
 using frame::FieldKind;
+using testing_support::LookUp;
+using testing_support::ScriptLookUp;
 using Texts = std::vector<std::string>;
 
 constexpr const char* kChannelQuery = "SELECT Channel  FROM TB_Channel_Notice Where Realm ='1'";
@@ -134,29 +137,41 @@ TEST(ChannelNoticeUpdate, SendsBothTextsAsTyped) {
   }
 }
 
+// A count of 0 may be a trigger's: the channel's row is looked up before the
+// update is called a failure.
 TEST(ChannelNoticeUpdate, ReportsEachOutcomeWithTheButtonHeldMeanwhile) {
   FixedLogClock clock;
+  const std::string update =
+      "update TB_Channel_Notice set Notice_InGame= N'' , Notice_Chnlist=N'' where Channel ='1'";
+  const std::string look_up = "SELECT Channel FROM TB_Channel_Notice Where Channel ='1'";
   struct Case {
     bool fails;
     std::optional<int64_t> changed_rows;
+    std::optional<LookUp> look_up;  // how it answers, when it is sent
     bool saved;
   };
   const Case cases[] = {
-      {false, 1, true},
-      {false, 2, true},             // the channel in two realms
-      {false, std::nullopt, true},  // no count reported
-      {true, std::nullopt, false},
-      {false, 0, false},  // the chosen channel has no row
+      {false, 1, std::nullopt, true},
+      {false, 2, std::nullopt, true},             // the channel in two realms
+      {false, std::nullopt, std::nullopt, true},  // no count reported
+      {true, std::nullopt, std::nullopt, false},
+      {false, 0, LookUp::kFindsRow, true},    // the count was a trigger's
+      {false, 0, LookUp::kFindsNone, false},  // the chosen channel has no row
+      {false, 0, LookUp::kFails, true},       // it ran; nothing says otherwise
   };
   for (const Case& c : cases) {
     GmdeskProgram gmdesk;
     gmdesk.database().ReturnRows(kChannelQuery, Column("Channel", FieldKind::kInteger, {"1"}));
     gmdesk.database().Script(frame::Contains("update"),
                              {.fails = c.fails, .changed_rows = c.changed_rows});
+    if (c.look_up) ScriptLookUp(gmdesk.database(), look_up, *c.look_up);
     auto disabled_while_sent = WatchButton(gmdesk, "update", kChannelUpdateButton);
     gmdesk.Start();
     OpenNotices(gmdesk, kNoticeConnection, "KV7_SiteConfig", &LoadChannelNoticesThread);
+    gmdesk.NewStatements();
     ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
+    EXPECT_EQ(gmdesk.NewStatements(), (c.look_up ? Texts{update, look_up} : Texts{update}));
+    EXPECT_EQ(gmdesk.database().statements().back().connection, kNoticeConnection);
     EXPECT_EQ(gmdesk.window().TextOf(kChannelLog), c.saved ? std::string(kSaved) + kNow : kFailed);
     EXPECT_EQ(*disabled_while_sent, std::vector<bool>{true});
     EXPECT_EQ(DisabledWrites(gmdesk, kChannelUpdateButton), (std::vector<bool>{true, false}));
@@ -187,8 +202,9 @@ TEST_F(ChannelNotices, WithNoChannelChosenTheUpdateAimsAtTheEmptyChannel) {
   gmdesk.NewStatements();
   ASSERT_TRUE(gmdesk.window().Click(kChannelUpdateButton));
   EXPECT_EQ(gmdesk.NewStatements(),
-            Texts{"update TB_Channel_Notice set Notice_InGame= N'' , Notice_Chnlist=N'' "
-                  "where Channel =''"});
+            (Texts{"update TB_Channel_Notice set Notice_InGame= N'' , Notice_Chnlist=N'' "
+                   "where Channel =''",
+                   "SELECT Channel FROM TB_Channel_Notice Where Channel =''"}));
   EXPECT_EQ(Log(), kFailed) << "no row has the empty channel";
 }
 

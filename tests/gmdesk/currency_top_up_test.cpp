@@ -5,6 +5,7 @@
 
 #include "frame/gbk.h"
 #include "tests/gmdesk/gmdesk_program.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
@@ -142,12 +143,17 @@ TEST(GmdeskTopUp, AnAccountTheCheckDoesNotConfirmIsRefused) {
   }
 }
 
-TEST(GmdeskTopUp, AFailedCheckRefusesTheAccount) {
-  TopUp top_up;
-  top_up.gmdesk.database().FailStatement(frame::Contains("SELECT ID FROM Member"));
-  top_up.Add("player1", "100", kBonusCash);
-  EXPECT_EQ(top_up.gmdesk.NewStatements(), Texts{CheckOf("player1")});
-  EXPECT_EQ(top_up.gmdesk.NewBoxes(), Texts{"该帐号不存在"});
+// A check that could not run says nothing about the account: the column's
+// failure, and no update.
+TEST(GmdeskTopUp, AFailedCheckReportsTheColumnsFailure) {
+  for (int kind : {kCash, kBonusCash}) {
+    TopUp top_up;
+    top_up.gmdesk.database().FailStatement(frame::Contains("SELECT ID FROM Member"));
+    top_up.Add("player1", "100", kind);
+    EXPECT_EQ(top_up.gmdesk.NewStatements(), Texts{CheckOf("player1")});
+    EXPECT_EQ(top_up.gmdesk.NewBoxes(),
+              Texts{kind == kCash ? "龙币（酷币）增加失败" : "积分（红利）增加失败"});
+  }
 }
 
 TEST(GmdeskTopUp, AccountsWithQuotesAndChineseCharactersAreCheckedAndUpdatedSafely) {
@@ -183,16 +189,48 @@ TEST(GmdeskTopUp, AnAmountThatIsNotANumberIsRefusedWithTheColumnsFailure) {
   }
 }
 
-// An update that did not run, or that changed no row, did not add anything.
-TEST(GmdeskTopUp, AnUpdateThatFailsOrChangesNoRowReportsTheColumnsFailure) {
-  const frame::ScriptedOutcome outcomes[] = {{.fails = true}, {.changed_rows = 0}};
-  for (const frame::ScriptedOutcome& outcome : outcomes) {
+// A count of 0 may be a trigger's: only an account that a look-up after it
+// does not find makes it a failure. A failure box would have the operator
+// add the amount a second time.
+TEST(GmdeskTopUp, AnUpdateIsJudgedByItsRunAndByTheAccountAfterACountOfZero) {
+  using testing_support::LookUp;
+  struct Case {
+    const char* name;
+    frame::ScriptedOutcome update;
+    std::optional<LookUp> look_up;
+    bool added;
+  };
+  const Case cases[] = {
+      {"fails", {.fails = true}, std::nullopt, false},
+      {"no count", {}, std::nullopt, true},
+      {"a trigger's 0", {.changed_rows = 0}, LookUp::kFindsRow, true},
+      {"the account is gone", {.changed_rows = 0}, LookUp::kFindsNone, false},
+      {"the look-up fails", {.changed_rows = 0}, LookUp::kFails, true},
+  };
+  for (const Case& c : cases) {
     for (int kind : {kCash, kBonusCash}) {
-      TopUp top_up("player1", outcome);
+      SCOPED_TRACE(std::string(c.name) + (kind == kCash ? " cash" : " bonus"));
+      TopUp top_up("player1", c.update);
+      if (c.look_up) {
+        testing_support::ScriptLookUp(top_up.gmdesk.database(), CheckOf("player1"), *c.look_up, 1);
+      }
       top_up.Add("player1", "100", kind);
-      EXPECT_EQ(top_up.gmdesk.NewStatements().size(), 2u);
-      EXPECT_EQ(top_up.gmdesk.NewBoxes(),
-                Texts{kind == kCash ? "龙币（酷币）增加失败" : "积分（红利）增加失败"});
+      Texts sent = top_up.gmdesk.NewStatements();
+      ASSERT_GE(sent.size(), 2u);
+      EXPECT_EQ(sent[0], CheckOf("player1"));
+      EXPECT_EQ(sent[1], kind == kCash
+                             ? "update member set cash=cash+100where id ='player1'"
+                             : "update member set bonuscash=bonuscash+100where id ='player1'");
+      EXPECT_EQ(sent.size(), c.look_up ? 3u : 2u);
+      if (c.look_up) {
+        EXPECT_EQ(sent[2], CheckOf("player1"));
+        auto look_up = top_up.gmdesk.database().statements().back();
+        EXPECT_TRUE(look_up.query);
+        EXPECT_EQ(look_up.connection, kMemberConnection);
+      }
+      const char* box = kind == kCash ? (c.added ? "龙币（酷币）增加成功" : "龙币（酷币）增加失败")
+                                      : (c.added ? "积分（红利）增加成功" : "积分（红利）增加失败");
+      EXPECT_EQ(top_up.gmdesk.NewBoxes(), Texts{box});
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "frame/db/db_services.h"
 #include "frame/services.h"
 #include "tests/gmdesk/gmdesk_program.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ using namespace gmdesk;
 using frame::FieldKind;
 using frame::FieldValue;
 using gmdesk_testing::GmdeskProgram;
+using testing_support::LookUp;
+using testing_support::ScriptLookUp;
 using Texts = std::vector<std::string>;
 
 constexpr const char* kSuccess = "数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效";
@@ -57,6 +60,11 @@ std::string Doubled(std::string text) {
 
 std::string FieldStatement(const std::string& column, const std::string& event_number) {
   return "SELECT " + column + "  FROM TB_Event Where EventNo ='" + Doubled(event_number) + "'";
+}
+
+// What a submit sends after a count of 0, to see whether the event is there.
+std::string EventLookUp(const std::string& event_number) {
+  return "SELECT EventNo FROM TB_Event Where EventNo ='" + Doubled(event_number) + "'";
 }
 
 // What showing one event sends, in order.
@@ -358,6 +366,7 @@ TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
     SCOPED_TRACE(outcome.fails ? "failed" : "no row changed");
     MultiplierDesk gmdesk(ThreeKinds());
     gmdesk.database().Script(frame::Contains("update"), outcome);
+    ScriptLookUp(gmdesk.database(), EventLookUp("5"), LookUp::kFindsNone);
     gmdesk.StartConnected();
     gmdesk.Load(kExp);
     gmdesk.Pick(kExp, 1);
@@ -367,10 +376,13 @@ TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
     gmdesk.Submit(kExp);
     gmdesk.Submit(kExp);
 
-    const char* statement =
+    const std::string statement =
         "update TB_Event set StartDate='2015-11-01',EndDate='2015-09-01',intData01='300' "
         "where EventNo ='5'";
-    EXPECT_EQ(gmdesk.NewStatements(), (Texts{statement, statement}));
+    Texts expected = outcome.fails
+                         ? Texts{statement, statement}
+                         : Texts{statement, EventLookUp("5"), statement, EventLookUp("5")};
+    EXPECT_EQ(gmdesk.NewStatements(), expected);
     EXPECT_EQ(gmdesk.NewBoxes(), (Texts{kFailure, kFailure}));
     gmdesk.ExpectLastBoxIsPlain();
     EXPECT_EQ(gmdesk.window().ComboItems(kExpEventList), (Texts{"3", "5"}));
@@ -382,6 +394,88 @@ TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
     EXPECT_TRUE(gmdesk.window().IsUsable(kExpSubmitButton));
     EXPECT_TRUE(gmdesk.window().IsDisabled(kExpLoadButton));
   }
+}
+
+// The count may be a trigger's: an event that is there was written, and so
+// was one that the look-up could not tell about.
+TEST(MultiplierPages, ACountOfZeroForAnEventThatIsThereIsASuccess) {
+  for (LookUp look_up : {LookUp::kFindsRow, LookUp::kFails}) {
+    MultiplierDesk gmdesk(ThreeKinds());
+    gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 0});
+    ScriptLookUp(gmdesk.database(), EventLookUp("3"), look_up);
+    gmdesk.StartConnected();
+    gmdesk.Load(kExp);
+    gmdesk.NewStatements();
+    gmdesk.Submit(kExp);
+
+    Texts sent = gmdesk.NewStatements();
+    ASSERT_EQ(sent.size(), 6u);
+    EXPECT_EQ(sent[1], EventLookUp("3"));
+    EXPECT_EQ(sent[2], ListStatement("1")) << "the page reloads";
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+    EXPECT_EQ(gmdesk.window().ComboItems(kExpEventList), (Texts{"3", "5"}));
+  }
+}
+
+// A list that could not be read leaves the load button to try again; a list
+// that was read, even an empty one, disables it for good.
+TEST(MultiplierPages, AFailedListLeavesTheLoadButtonForAnotherTry) {
+  MultiplierDesk gmdesk(ThreeKinds());
+  gmdesk.database().FailStatement(ListStatement("2"));
+  gmdesk.StartConnected();
+  gmdesk.Load(kGold);
+  EXPECT_TRUE(gmdesk.window().ComboItems(kGoldEventList).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldLoadButton));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+
+  // The server answers again.
+  gmdesk.database().ReturnRows(ListStatement("2"), {{"EventNo"}, {{Str("7")}, {Str("9")}}});
+  gmdesk.NewStatements();
+  gmdesk.Load(kGold);
+  Texts expected{ListStatement("2")};
+  for (const std::string& statement : ShowStatements("7"))
+    expected.push_back(statement);
+  EXPECT_EQ(gmdesk.NewStatements(), expected);
+  EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"7", "9"}));
+  EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "1.5");
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kGoldLoadButton));
+
+  // A reload after a submit that fails to list gives the button back too.
+  gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
+  gmdesk.database().FailStatement(ListStatement("2"));
+  gmdesk.Submit(kGold);
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+  EXPECT_TRUE(gmdesk.window().ComboItems(kGoldEventList).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldLoadButton));
+  gmdesk.ExpectUntouched(kExp);
+  gmdesk.ExpectUntouched(kDrop);
+}
+
+// A load whose thread cannot start has not run: its button stays usable.
+TEST(MultiplierPages, ALoadWhoseThreadCannotStartLeavesItsButtonUsable) {
+  MultiplierDesk gmdesk(ThreeKinds());
+  gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
+  gmdesk.StartConnected();
+  gmdesk.program().FailThreadStarts(true);
+  gmdesk.Load(kDrop);
+  EXPECT_TRUE(gmdesk.NewStatements().empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDropLoadButton));
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kDropSubmitButton));
+
+  gmdesk.program().FailThreadStarts(false);
+  gmdesk.Load(kDrop);
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kDropLoadButton));
+  EXPECT_EQ(gmdesk.window().ComboItems(kDropEventList), Texts{"12"});
+
+  // The submit wrote its row; the reload that cannot start leaves the page
+  // to be loaded by its button.
+  gmdesk.program().FailThreadStarts(true);
+  gmdesk.NewStatements();
+  gmdesk.Submit(kDrop);
+  EXPECT_EQ(gmdesk.NewStatements().size(), 1u);
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
+  EXPECT_TRUE(gmdesk.window().ComboItems(kDropEventList).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDropLoadButton));
 }
 
 TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
@@ -406,8 +500,9 @@ TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
   gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 0});
   gmdesk.Submit(kDrop);
   EXPECT_EQ(gmdesk.NewStatements(),
-            Texts{"update TB_Event set StartDate='',EndDate='',intData01='10000' "
-                  "where EventNo =''"});
+            (Texts{"update TB_Event set StartDate='',EndDate='',intData01='10000' "
+                   "where EventNo =''",
+                   EventLookUp("")}));
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{kFailure});
   EXPECT_EQ(gmdesk.Text(kDropCurrentBox), "0");
 }

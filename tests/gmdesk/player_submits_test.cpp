@@ -9,6 +9,7 @@
 
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/gmdesk/player_panel.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
@@ -18,6 +19,8 @@ using frame::MessageBoxButton;
 using frame::Property;
 using gmdesk_testing::GmdeskProgram;
 using gmdesk_testing::PanelConnections;
+using testing_support::LookUp;
+using testing_support::ScriptLookUp;
 using PropertyWrite = frame::HeadlessWindowSystem::PropertyWrite;
 using Texts = std::vector<std::string>;
 
@@ -73,6 +76,16 @@ const std::string kCyanStatement =
     "update TB_CharacterSub set Class='2', Lv='45', Exp='123456', Money='1000.50000000', "
     "HP='900', MP='300', CP='77', ExtraSkillPoint='12', RecentMap='101', BonusStatus='30', "
     "AddedSTR='10', AddedINT='5', AddedDEX='8', AddedCON='7' where CharacterID "
+    "='7C9E6679-7425-40DE-944B-E07FC1F90AE7'";
+
+// What a submit sends after a count of 0, to see whether its row is there.
+const std::string kYellowLookUp =
+    "SELECT MemberKey FROM Member Where MemberKey ='0F8FAD5B-D9CB-469F-A165-70867728950E'";
+const std::string kPurpleLookUp =
+    "SELECT CharacterID FROM TB_CharacterBasic Where CharacterID "
+    "='7C9E6679-7425-40DE-944B-E07FC1F90AE7'";
+const std::string kCyanLookUp =
+    "SELECT CharacterID FROM TB_CharacterSub Where CharacterID "
     "='7C9E6679-7425-40DE-944B-E07FC1F90AE7'";
 
 const ControlId kSubmitButtons[] = {kSubmitYellowButton, kSubmitPurpleButton, kSubmitCyanButton,
@@ -252,7 +265,7 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
        kSubmitYellowButton,
        Fault::kNoRowChanged,
        "update Member",
-       {kYellowStatement},
+       {kYellowStatement, kYellowLookUp},
        kNot},
       {"yellow without its connection",
        kSubmitYellowButton,
@@ -270,7 +283,7 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
        kSubmitPurpleButton,
        Fault::kNoRowChanged,
        "update TB_CharacterBasic",
-       {kPurpleStatement},
+       {kPurpleStatement, kPurpleLookUp},
        kNot},
       {"cyan fails",
        kSubmitCyanButton,
@@ -282,7 +295,7 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
        kSubmitCyanButton,
        Fault::kNoRowChanged,
        "update TB_CharacterSub",
-       {kCyanStatement},
+       {kCyanStatement, kCyanLookUp},
        kNot},
       {"all, yellow fails",
        kSubmitAllButton,
@@ -300,7 +313,7 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
        kSubmitAllButton,
        Fault::kNoRowChanged,
        "update TB_CharacterBasic",
-       {kYellowStatement, kPurpleStatement},
+       {kYellowStatement, kPurpleStatement, kPurpleLookUp},
        kNot + "-2紫"},
       {"all, purple fails",
        kSubmitAllButton,
@@ -318,7 +331,7 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
        kSubmitAllButton,
        Fault::kNoRowChanged,
        "update TB_CharacterSub",
-       {kYellowStatement, kPurpleStatement, kCyanStatement},
+       {kYellowStatement, kPurpleStatement, kCyanStatement, kCyanLookUp},
        kNot + "-3青"},
   };
   for (const Case& c : cases) {
@@ -335,6 +348,52 @@ TEST(PlayerSubmits, AFailureIsReportedByTheStepThatFailed) {
     EXPECT_EQ(panel.program().NewStatements(), c.sent);
     EXPECT_EQ(panel.NewWrites(),
               (std::vector<PropertyWrite>{Disabled(c.button, true), Disabled(c.button, false)}));
+  }
+}
+
+// The count may be a trigger's: a key whose row is there was written, and so
+// was one that the look-up could not tell about.
+TEST(PlayerSubmits, ACountOfZeroForARowThatIsThereIsWritten) {
+  struct Case {
+    ControlId button;
+    Texts sent;
+  };
+  const Case cases[] = {
+      {kSubmitYellowButton, {kYellowStatement, kYellowLookUp}},
+      {kSubmitPurpleButton, {kPurpleStatement, kPurpleLookUp}},
+      {kSubmitCyanButton, {kCyanStatement, kCyanLookUp}},
+      {kSubmitAllButton,
+       {kYellowStatement, kYellowLookUp, kPurpleStatement, kPurpleLookUp, kCyanStatement,
+        kCyanLookUp}},
+  };
+  for (LookUp look_up : {LookUp::kFindsRow, LookUp::kFails}) {
+    for (const Case& c : cases) {
+      SubmitPanel panel;
+      panel.database().Script(frame::Contains("update "), {.changed_rows = 0});
+      for (const std::string& statement : {kYellowLookUp, kPurpleLookUp, kCyanLookUp})
+        ScriptLookUp(panel.database(), statement, look_up);
+      EXPECT_EQ(panel.Submit(c.button), Texts{kSubmitted});
+      EXPECT_EQ(panel.program().NewStatements(), c.sent);
+      auto statements = panel.database().statements();
+      EXPECT_EQ(statements[1].connection,
+                c.button == kSubmitPurpleButton || c.button == kSubmitCyanButton
+                    ? kGameConnection
+                    : kMemberConnection)
+          << "the look-up goes where its statement went";
+    }
+  }
+}
+
+// A submit whose worker cannot start sent nothing: its failure, at once, and
+// the button as it was.
+TEST(PlayerSubmits, ASubmitWhoseThreadCannotStartReportsItsFailure) {
+  for (ControlId button : kSubmitButtons) {
+    SubmitPanel panel;
+    panel.program().program().FailThreadStarts(true);
+    EXPECT_EQ(panel.Submit(button), Texts{kNotSubmitted});
+    EXPECT_TRUE(panel.program().NewStatements().empty());
+    EXPECT_TRUE(panel.NewWrites().empty());
+    EXPECT_TRUE(panel.window().IsUsable(button));
   }
 }
 

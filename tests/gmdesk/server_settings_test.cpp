@@ -175,6 +175,29 @@ TEST(GmdeskServerSettings, FailedDatabasesAreReportedInTurnAndUnlockTheItem) {
   }
 }
 
+// Without its thread no database was tried: each is reported as not open,
+// the item comes back, and nothing is connected or written.
+TEST(GmdeskServerSettings, AConnectWhoseThreadCannotStartReportsEachDatabase) {
+  GmdeskProgram gmdesk;
+  gmdesk.Start();
+  gmdesk.program().FailThreadStarts(true);
+  for (int i = 0; i < 3; ++i)
+    gmdesk.window().AnswerNextMessageBox(MessageBoxButton::kOk);
+  gmdesk.Connect();
+  EXPECT_EQ(gmdesk.NewBoxes(),
+            (Texts{"连接失败：KV7_Member", "连接失败：KV7_SiteConfig", "连接失败：KV7_User"}));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kConnectItem));
+  EXPECT_TRUE(gmdesk.database().connects().empty());
+  EXPECT_FALSE(gmdesk.window().IsUsable(kPlayerPanel));
+  EXPECT_EQ(ReadFile(gmdesk.program().directory() / "Config.ini"), gmdesk_testing::kConfigIni);
+
+  gmdesk.program().FailThreadStarts(false);
+  gmdesk.Connect();
+  EXPECT_TRUE(gmdesk.NewBoxes().empty());
+  EXPECT_EQ(gmdesk.database().connects().size(), 3u);
+  EXPECT_FALSE(gmdesk.window().IsUsable(kConnectItem));
+}
+
 TEST(GmdeskServerSettings, ConnectingWritesTheSixBoxesBack) {
   std::string saved;
   {

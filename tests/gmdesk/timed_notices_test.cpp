@@ -2,8 +2,11 @@
 // deleting one and deleting all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gmdesk/timed_notices.h"
 #include "tests/gmdesk/notice_pages_fixture.h"
+#include "tests/support/row_look_up.h"
 
 namespace {
 
@@ -215,23 +218,35 @@ struct PageOperation {
   ControlId log;
   const char* statement_part;
   bool disables_button;
-  bool no_row_is_failure;
+  // Sent after a count of 0, which may be a trigger's; null: a statement that
+  // ran is a success whatever it counted.
+  const char* look_up;
 };
 
+// After a delete no row with the number is what was asked for, whether this
+// statement or an earlier one removed it.
 constexpr PageOperation kOperations[] = {
-    {"update", kEditNoticeButton, kEditNoticeLog, "update", true, true},
-    {"insert", kAddNoticeButton, kAddNoticeLog, "insert", true, false},
-    {"delete one", kDeleteNoticeButton, kDeleteNoticeLog, "where EventNo=", false, true},
+    {"update", kEditNoticeButton, kEditNoticeLog, "update", true,
+     "SELECT EventNo FROM TB_Event Where EventNo ='21'"},
+    {"insert", kAddNoticeButton, kAddNoticeLog, "insert", true, nullptr},
+    {"delete one", kDeleteNoticeButton, kDeleteNoticeLog, "where EventNo=", false, nullptr},
     {"delete all", kDeleteAllNoticesButton, kDeleteNoticeLog, "where EventType='100'", false,
-     false},
+     nullptr},
 };
 
 TEST(TimedNoticeStatements, EachReportsItsOutcomeOnItsOwnPage) {
+  using testing_support::LookUp;
   struct Outcome {
     bool fails;
     std::optional<int64_t> changed_rows;
+    LookUp look_up = LookUp::kFindsNone;  // when one is sent
   };
-  const Outcome outcomes[] = {{false, 1}, {false, std::nullopt}, {true, std::nullopt}, {false, 0}};
+  const Outcome outcomes[] = {{false, 1},
+                              {false, std::nullopt},
+                              {true, std::nullopt},
+                              {false, 0, LookUp::kFindsNone},
+                              {false, 0, LookUp::kFindsRow},
+                              {false, 0, LookUp::kFails}};
   for (const PageOperation& operation : kOperations) {
     for (const Outcome& outcome : outcomes) {
       FixedLogClock clock;
@@ -239,18 +254,34 @@ TEST(TimedNoticeStatements, EachReportsItsOutcomeOnItsOwnPage) {
       ScriptNotices(gmdesk.database());
       gmdesk.database().Script(frame::Contains(operation.statement_part),
                                {.fails = outcome.fails, .changed_rows = outcome.changed_rows});
+      if (operation.look_up != nullptr) {
+        testing_support::ScriptLookUp(gmdesk.database(), operation.look_up, outcome.look_up);
+      }
       auto disabled_while_sent = WatchButton(gmdesk, operation.statement_part, operation.button);
       OpenTimedNotices(gmdesk);
+      gmdesk.NewStatements();
       if (operation.button == kDeleteAllNoticesButton) {
         gmdesk.window().AnswerNextMessageBox(frame::MessageBoxButton::kYes);
       }
       ASSERT_TRUE(gmdesk.window().Click(operation.button));
       gmdesk.Settle();
+      Texts sent = gmdesk.NewStatements();
 
-      bool saved = !outcome.fails && !(operation.no_row_is_failure && outcome.changed_rows == 0);
+      bool looked_up = operation.look_up != nullptr && !outcome.fails && outcome.changed_rows == 0;
+      bool saved = !outcome.fails && !(looked_up && outcome.look_up == LookUp::kFindsNone);
       std::string context = std::string(operation.name) + (outcome.fails ? " failing" : " ran") +
                             " changing " +
                             (outcome.changed_rows ? std::to_string(*outcome.changed_rows) : "?");
+      // The statement first; the look-up at once after it, and only after a 0.
+      ASSERT_FALSE(sent.empty()) << context;
+      EXPECT_NE(sent[0].find(operation.statement_part), std::string::npos) << context;
+      size_t look_ups = std::ranges::count_if(sent, [](const std::string& statement) {
+        return statement.starts_with("SELECT EventNo FROM");
+      });
+      EXPECT_EQ(look_ups, looked_up ? 1u : 0u) << context;
+      if (looked_up) {
+        EXPECT_EQ(sent[1], operation.look_up) << context;
+      }
       EXPECT_EQ(gmdesk.window().TextOf(operation.log), saved ? std::string(kSaved) + kNow : kFailed)
           << context;
       for (ControlId log : {kEditNoticeLog, kAddNoticeLog, kDeleteNoticeLog}) {
@@ -368,16 +399,20 @@ TEST_F(TimedNotices, DeleteAllAnsweredYesEmptiesTheListsWithoutAReload) {
   EXPECT_EQ(Text(kEditNoticePeriodBox), "3600");
 
   // With the lists empty, the other statements aim at the empty number,
-  // which has no row.
+  // which has no row: the update changed nothing; after the delete there is
+  // no such row, as asked.
   gmdesk.database().Script(frame::Contains("=''"), {.changed_rows = 0});
   ASSERT_TRUE(gmdesk.window().Click(kEditNoticeButton));
   ASSERT_TRUE(gmdesk.window().Click(kDeleteNoticeButton));
+  gmdesk.Settle();
   EXPECT_EQ(gmdesk.NewStatements(),
             (Texts{"update  TB_Event set stringData01 =N'每小时一次的公告' ,Period ='3600' Where "
                    "EventNo =''",
-                   "delete from TB_Event where EventNo=''"}));
+                   "SELECT EventNo FROM TB_Event Where EventNo =''",
+                   "delete from TB_Event where EventNo=''", kNumberQuery, TextQuery("21"),
+                   StartQuery("21"), EndQuery("21"), PeriodQuery("21")}));
   EXPECT_EQ(Text(kEditNoticeLog), kFailed);
-  EXPECT_EQ(Text(kDeleteNoticeLog), std::string(kSaved) + kNow + kFailed);
+  EXPECT_EQ(Text(kDeleteNoticeLog), std::string(kSaved) + kNow + kSaved + kNow);
 }
 
 TEST(TimedNoticeStatements, WithoutTheGameDatabaseEveryStatementFails) {

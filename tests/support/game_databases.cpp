@@ -55,6 +55,14 @@ std::string ConfigIni() {
          "DB2=KV7_SiteConfig\r\nDB3=KV7_User\r\n";
 }
 
+TriggerCountOnFreeTds::TriggerCountOnFreeTds(int64_t count) {
+  if (db_test::TdsTestServer* tds = Driver().tds_server()) tds->SetTriggerCount(count);
+}
+
+TriggerCountOnFreeTds::~TriggerCountOnFreeTds() {
+  if (db_test::TdsTestServer* tds = Driver().tds_server()) tds->SetTriggerCount(std::nullopt);
+}
+
 void Execute(std::string_view database, std::string_view sql) {
   EXPECT_TRUE(Server().RunSql(database, sql)) << sql;
 }

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
 namespace testing_support {
 
@@ -26,7 +28,17 @@ HeadlessProgram::HeadlessProgram(const frame::Program& program,
       runtime_(window_system_,
                frame::Runtime::Options{.program_file = directory_ / "program",
                                        .end_process = false,
-                                       .make_component = std::move(make_component)}) {}
+                                       .make_component = std::move(make_component),
+                                       .start_thread = [this](std::function<void()> body) {
+                                         StartThread(std::move(body));
+                                       }}) {}
+
+void HeadlessProgram::StartThread(std::function<void()> body) const {
+  if (thread_starts_fail_) {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  }
+  std::thread(std::move(body)).detach();
+}
 
 HeadlessProgram::~HeadlessProgram() {
   bool settled = Settle();

@@ -3,6 +3,7 @@
 // finish.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -27,6 +28,10 @@ class HeadlessProgram {
   // False when the time is up or every remaining worker waits in an open box.
   bool Settle(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+  // While set, every StartThread fails as when the system has no thread to
+  // give.
+  void FailThreadStarts(bool fail) { thread_starts_fail_ = fail; }
+
   frame::HeadlessWindowSystem& window() { return window_system_; }
   frame::Runtime& runtime() { return runtime_; }
   // The program's directory (a fresh one per program).
@@ -34,10 +39,12 @@ class HeadlessProgram {
 
  private:
   static std::filesystem::path MakeDirectory();
+  void StartThread(std::function<void()> body) const;
 
   std::filesystem::path previous_directory_;
   std::filesystem::path directory_;
   const frame::Program& program_;
+  std::atomic<bool> thread_starts_fail_{false};
   frame::HeadlessWindowSystem window_system_;
   frame::Runtime runtime_;
 };

@@ -198,4 +198,26 @@ TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged)
       "0");
 }
 
+// A trigger on TB_Event whose own statement reports a count of 0 (FreeTDS
+// gives that count for the UPDATE): the change is reported and the page
+// reloads; an event that is gone is still a failure.
+TEST_F(MultiplierPagesOnPostgres, ATriggersCountOfZeroDoesNotHideTheChange) {
+  game_databases::TriggerCountOnFreeTds trigger(0);
+  const Page& gold = kPages[0];
+  Load(gold);
+  std::string shown = Text(gold.event_list);
+  ASSERT_TRUE(window().TypeText(gold.new_box, "4"));
+  ASSERT_TRUE(window().Click(gold.submit_button));
+  gmdesk_.Settle();
+  EXPECT_EQ(gmdesk_.NewBoxes(), Texts{kSuccess});
+  EXPECT_EQ(Query("SELECT intData01", shown), "400");
+  EXPECT_EQ(Sorted(window().ComboItems(gold.event_list)), (Texts{"11", "12"}));
+
+  shown = Text(gold.event_list);
+  game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = " + shown);
+  ASSERT_TRUE(window().Click(gold.submit_button));
+  gmdesk_.Settle();
+  EXPECT_EQ(gmdesk_.NewBoxes(), Texts{"提交数据失败"});
+}
+
 }  // namespace

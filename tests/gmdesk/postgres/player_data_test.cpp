@@ -234,4 +234,38 @@ TEST_F(PlayerData, AKeyThatNoLongerMatchesIsAFailure) {
             "2|45|123456.00000000|1000.50000000|900|300|77|12|101|30|10|5|8|7");
 }
 
+// Triggers whose own statements report a count of 0 (FreeTDS gives that count
+// for the UPDATE): what was written is reported as written; a key with no row
+// is still a failure.
+TEST_F(PlayerData, ATriggersCountOfZeroDoesNotHideAWrite) {
+  game_databases::TriggerCountOnFreeTds trigger(0);
+  Query("player1");
+  program_.Type(kAccountCashBox, "3000");
+  program_.Type(kCharacterNameBox, "剑圣");
+  program_.Type(kLevelBox, "46");
+  EXPECT_EQ(Submit(kSubmitAllButton), Texts{"提交数据命令执行成功"});
+  EXPECT_EQ(MemberRow("player1"), "3000.00000000|12.50000000|1");
+  EXPECT_EQ(BasicRow(kSwordsmanId), "0|剑圣|1|3|4|5|1001|2002|3003|4004");
+  EXPECT_EQ(SubRow(kSwordsmanId),
+            "2|46|123456.00000000|1000.50000000|900|300|77|12|101|30|10|5|8|7");
+
+  game_databases::Execute(
+      "KV7_User",
+      std::string("DELETE FROM TB_CharacterSub WHERE CharacterID = '") + kSwordsmanId + "'");
+  EXPECT_EQ(Submit(kSubmitCyanButton), Texts{"提交数据命令执行失败"});
+}
+
+// The account check could not run: not a word about the account, which may
+// well exist, and the panel keeps what it showed.
+TEST_F(PlayerData, AFailedAccountCheckIsNotAnUnknownAccount) {
+  Query("player1");
+  program_.NewBoxes();
+  game_databases::Execute("KV7_Member", "ALTER TABLE Member RENAME TO Member_away");
+  Query("stranger");
+  game_databases::Execute("KV7_Member", "ALTER TABLE Member_away RENAME TO Member");
+  EXPECT_EQ(program_.NewBoxes(), Texts{"查询帐号数据失败"});
+  EXPECT_EQ(window().TextOf(kAccountKeyBox), kPlayerKey);
+  EXPECT_EQ(window().TextOf(kAccountCashBox), "1500");
+}
+
 }  // namespace

@@ -140,4 +140,52 @@ TEST(GmdeskPgTopUp, RefusalsChangeNoRow) {
   EXPECT_EQ(MemberRow("player1"), "100.0000|10.0000");
 }
 
+// A trigger on Member whose own statement reports a count of 0 (FreeTDS
+// gives that count for the UPDATE): the amount is added once and reported as
+// added, so the operator has no reason to add it again.
+TEST(GmdeskPgTopUp, ATriggersCountOfZeroIsNoFailure) {
+  if (game_databases::Driver().tds_server() == nullptr) {
+    GTEST_SKIP() << "PostgreSQL refuses a number run into \"where\"";
+  }
+  SeedMembers();
+  game_databases::TriggerCountOnFreeTds trigger(0);
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Connect();
+  gmdesk.Type(kTopUpAccountBox, "player1");
+  gmdesk.Type(kTopUpAmountBox, "25000");
+  ASSERT_TRUE(gmdesk.window().PickComboItem(kCurrencyKindList, 0));
+  ASSERT_TRUE(gmdesk.window().Click(kTopUpButton));
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{"龙币（酷币）增加成功"});
+  EXPECT_EQ(MemberRow("player1"), "25100.0000|10.0000");
+}
+
+// A check that could not run says nothing about the account: the column's
+// failure, not "该帐号不存在", and nothing is added.
+TEST(GmdeskPgTopUp, AFailedCheckIsTheColumnsFailure) {
+  SeedMembers();
+  GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
+  gmdesk.Start();
+  gmdesk.Connect();
+  auto& window = gmdesk.window();
+  gmdesk.Type(kTopUpAccountBox, "player1");
+  gmdesk.Type(kTopUpAmountBox, "5");
+  ASSERT_TRUE(window.PickComboItem(kCurrencyKindList, 1));
+
+  // The server refuses the check.
+  game_databases::Execute("KV7_Member", "ALTER TABLE Member RENAME TO Member_away");
+  ASSERT_TRUE(window.Click(kTopUpButton));
+  game_databases::Execute("KV7_Member", "ALTER TABLE Member_away RENAME TO Member");
+  EXPECT_EQ(gmdesk.NewBoxes(), Texts{"积分（红利）增加失败"});
+
+  // The server goes away as the check arrives.
+  if (db_test::TdsTestServer* tds = game_databases::Driver().tds_server()) {
+    tds->SetFault(db_test::TdsFault::kDropConnection);
+    ASSERT_TRUE(window.Click(kTopUpButton));
+    tds->SetFault(db_test::TdsFault::kNone);
+    EXPECT_EQ(gmdesk.NewBoxes(), Texts{"积分（红利）增加失败"});
+  }
+  EXPECT_EQ(MemberRow("player1"), "100.0000|10.0000");
+}
+
 }  // namespace

@@ -9,13 +9,39 @@ QString WithQtLineBreaks(QString text) {
 
 }  // namespace
 
+// Through the frame's own mapping, as at the database's edge, so that a text
+// read from the database shows and comes back with the same code points.
 QString ToQt(std::string_view gbk) {
-  return WithQtLineBreaks(QString::fromStdString(Utf8(gbk)));
+  QString text;
+  text.reserve(static_cast<qsizetype>(gbk.size()));
+  for (size_t at = 0; at < gbk.size();) {
+    char32_t c = NextGbk(gbk, at);
+    if (c < 0x10000) {
+      text += QChar(static_cast<char16_t>(c));
+    } else {
+      text += QChar(QChar::highSurrogate(c));
+      text += QChar(QChar::lowSurrogate(c));
+    }
+  }
+  return WithQtLineBreaks(std::move(text));
 }
 
 Text FromQt(const QString& text) {
   QString frame_text = WithQtLineBreaks(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return Gbk(frame_text.toStdString());
+  Text out;
+  out.reserve(static_cast<size_t>(frame_text.size()) * 2);
+  for (qsizetype i = 0; i < frame_text.size(); ++i) {
+    char32_t c = frame_text[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < frame_text.size() &&
+        frame_text[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(frame_text[i].unicode(), frame_text[i + 1].unicode());
+      ++i;
+    } else if (QChar::isSurrogate(c)) {
+      c = 0xFFFD;  // an unpaired half, as at the database's edge
+    }
+    AppendGbk(out, c);
+  }
+  return out;
 }
 
 QString FromDefinition(std::string_view utf8) {

@@ -103,29 +103,29 @@ class CodePage {
   }
 
   void Append(Text& out, char32_t c) const {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      return;
+    char bytes[4];
+    out.append(bytes, Write(c, bytes));
+  }
+
+  void AppendUtf16(Text& out, const uint16_t* units, size_t count) const {
+    size_t used = out.size();
+    out.resize(used + count * 4);  // no unit takes more
+    for (size_t i = 0; i < count;) {
+      char32_t c = units[i++];
+      if (c < 0x80) {
+        out[used++] = static_cast<char>(c);
+        continue;
+      }
+      if (IsSurrogate(c)) {
+        if (c <= 0xDBFF && i < count && units[i] >= 0xDC00 && units[i] <= 0xDFFF) {
+          c = 0x10000 + ((c - 0xD800) << 10) + (units[i++] - 0xDC00);
+        } else {
+          c = kReplacementCharacter;
+        }
+      }
+      used += Write(c, out.data() + used);
     }
-    uint32_t code;
-    if (c <= 0xFFFF) {
-      code = encoded_[c];
-    } else if (c <= 0x10FFFF) {
-      code = FourByteCode(kSupplementaryStart + (c - 0x10000));
-    } else {
-      code = 0;
-    }
-    if (code == 0) {
-      out += '?';
-    } else if (code <= 0xFF) {
-      out += static_cast<char>(code);
-    } else if (code <= 0xFFFF) {
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code);
-    } else {
-      for (int shift = 24; shift >= 0; shift -= 8)
-        out += static_cast<char>(code >> shift);
-    }
+    out.resize(used);
   }
 
   char32_t Next(std::string_view text, size_t& at) const {
@@ -210,6 +210,36 @@ class CodePage {
 
   static bool IsDigit(unsigned char byte) { return byte >= 0x30 && byte <= 0x39; }
 
+  // Writes the bytes of `c` and gives their number.
+  size_t Write(char32_t c, char* out) const {
+    uint32_t code;
+    if (c < 0x80) {
+      code = c;
+    } else if (c <= 0xFFFF) {
+      code = encoded_[c];
+    } else if (c <= 0x10FFFF) {
+      code = FourByteCode(kSupplementaryStart + (c - 0x10000));
+    } else {
+      code = 0;
+    }
+    if (code == 0 && c != 0) {
+      out[0] = '?';
+      return 1;
+    }
+    if (code <= 0xFF) {
+      out[0] = static_cast<char>(code);
+      return 1;
+    }
+    if (code <= 0xFFFF) {
+      out[0] = static_cast<char>(code >> 8);
+      out[1] = static_cast<char>(code);
+      return 2;
+    }
+    for (int k = 0; k < 4; ++k)
+      out[k] = static_cast<char>(code >> (24 - 8 * k));
+    return 4;
+  }
+
   std::vector<uint32_t> encoded_;    // by BMP code point: the bytes, big-endian; 0 for none
   std::vector<char16_t> two_byte_;   // by two-byte position
   std::vector<char16_t> four_byte_;  // by four-byte BMP position
@@ -223,6 +253,10 @@ void AppendGbk(Text& out, char32_t c) {
     return;
   }
   CodePage::Instance().Append(out, c);
+}
+
+void AppendGbkFromUtf16(Text& out, const uint16_t* units, size_t count) {
+  CodePage::Instance().AppendUtf16(out, units, count);
 }
 
 char32_t NextGbk(std::string_view gbk, size_t& at) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ std::string Utf8(std::string_view gbk);
 // Appends the bytes of the code point `c`; a surrogate or a value beyond
 // U+10FFFF, which no text holds, becomes '?'.
 void AppendGbk(Text& out, char32_t c);
+
+// Appends the bytes of UTF-16 code units; an unpaired surrogate becomes
+// U+FFFD. For the edges that meet UTF-16, a whole text at a time.
+void AppendGbkFromUtf16(Text& out, const uint16_t* units, size_t count);
 
 // Decodes the character at `at` and moves past it. A byte that starts no
 // character yields U+FFFD and is passed alone, so that the bytes after it

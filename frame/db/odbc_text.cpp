@@ -1,11 +1,14 @@
 #include "frame/db/odbc_text.h"
 
+#include <cstdint>
+#include <type_traits>
+
 #include "frame/utf8.h"
 
 namespace frame {
 namespace {
 
-static_assert(sizeof(SQLWCHAR) == 2, "ODBC wide texts are UTF-16 here");
+static_assert(std::is_same_v<SQLWCHAR, uint16_t>, "ODBC wide texts are UTF-16 here");
 
 void AppendUtf16(WideText& out, char32_t c) {
   if (c < 0x10000) {
@@ -51,13 +54,7 @@ Text GbkFromWide(const SQLWCHAR* units, size_t count) {
 }
 
 void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out) {
-  for (size_t i = 0; i < count;) {
-    if (units[i] < 0x80) {
-      out += static_cast<char>(units[i++]);
-      continue;
-    }
-    AppendGbk(out, NextUtf16(units, count, i));
-  }
+  AppendGbkFromUtf16(out, units, count);
 }
 
 }  // namespace frame

@@ -1,5 +1,7 @@
 #include "frame/qt/qt_text.h"
 
+#include <utility>
+
 namespace frame {
 namespace {
 
@@ -29,18 +31,7 @@ QString ToQt(std::string_view gbk) {
 Text FromQt(const QString& text) {
   QString frame_text = WithQtLineBreaks(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
   Text out;
-  out.reserve(static_cast<size_t>(frame_text.size()) * 2);
-  for (qsizetype i = 0; i < frame_text.size(); ++i) {
-    char32_t c = frame_text[i].unicode();
-    if (QChar::isHighSurrogate(c) && i + 1 < frame_text.size() &&
-        frame_text[i + 1].isLowSurrogate()) {
-      c = QChar::surrogateToUcs4(frame_text[i].unicode(), frame_text[i + 1].unicode());
-      ++i;
-    } else if (QChar::isSurrogate(c)) {
-      c = 0xFFFD;  // an unpaired half, as at the database's edge
-    }
-    AppendGbk(out, c);
-  }
+  AppendGbkFromUtf16(out, frame_text.utf16(), static_cast<size_t>(frame_text.size()));
   return out;
 }
 

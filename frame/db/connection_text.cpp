@@ -1,8 +1,8 @@
 #include "frame/db/connection_text.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frame/ascii.h"
 
@@ -23,51 +23,100 @@ Text ItemValue(TextArg value) {
   return braced;
 }
 
-// The value of the item `key` of an ODBC connection text, braces undone;
-// none when the text has no such item.
-std::optional<std::string> ItemOf(std::string_view text, std::string_view key) {
+struct Item {
+  std::string_view name;
+  std::string value;  // braces undone
+  bool braced = false;
+};
+
+// The items of an ODBC connection text, in order.
+std::vector<Item> ItemsOf(std::string_view text) {
+  std::vector<Item> items;
   size_t at = 0;
   while (at < text.size()) {
     size_t equals = text.find('=', at);
-    if (equals == std::string_view::npos) return std::nullopt;
-    std::string_view name = text.substr(at, equals - at);
-    std::string value;
+    if (equals == std::string_view::npos) break;
+    Item item{.name = text.substr(at, equals - at)};
     size_t end = equals + 1;
     if (end < text.size() && text[end] == '{') {
+      item.braced = true;
       for (++end; end < text.size(); ++end) {
         if (text[end] == '}') {
           if (end + 1 < text.size() && text[end + 1] == '}') {
-            value += '}';
+            item.value += '}';
             ++end;
             continue;
           }
           ++end;
           break;
         }
-        value += text[end];
+        item.value += text[end];
       }
       end = text.find(';', end);
     } else {
       end = text.find(';', end);
-      value = text.substr(equals + 1, end == std::string_view::npos ? end : end - equals - 1);
+      item.value = text.substr(equals + 1, end == std::string_view::npos ? end : end - equals - 1);
     }
-    if (EqualIgnoringAsciiCase(name, key)) return value;
-    if (end == std::string_view::npos) return std::nullopt;
+    items.push_back(std::move(item));
+    if (end == std::string_view::npos) break;
     at = end + 1;
   }
-  return std::nullopt;
+  return items;
+}
+
+// The length a login record gives a value.
+size_t Utf16Units(std::string_view gbk) {
+  size_t units = 0;
+  for (size_t at = 0; at < gbk.size();)
+    units += NextGbk(gbk, at) > 0xFFFF ? 2 : 1;
+  return units;
+}
+
+bool IsLoginValue(std::string_view name) {
+  return EqualIgnoringAsciiCase(name, "UID") || EqualIgnoringAsciiCase(name, "PWD") ||
+         EqualIgnoringAsciiCase(name, "DATABASE");
 }
 
 }  // namespace
 
 Text WithDefaultPort(std::string_view connection_text, int port) {
-  std::optional<std::string> server = ItemOf(connection_text, "SERVER");
   Text text(connection_text);
-  if (!server || server->empty() || server->find_first_of(",\\") != std::string::npos) {
-    return text;
+  for (const Item& item : ItemsOf(connection_text)) {
+    if (!EqualIgnoringAsciiCase(item.name, "SERVER")) continue;
+    if (item.value.empty() || item.value.find_first_of(",\\") != std::string::npos) return text;
+    if (!text.empty() && text.back() != ';') text += ';';
+    return text + "PORT=" + std::to_string(port) + ";";
   }
-  if (!text.empty() && text.back() != ';') text += ';';
-  return text + "PORT=" + std::to_string(port) + ";";
+  return text;
+}
+
+DriverTextRules FreeTdsTextRules(int default_port) {
+  return {.default_port = default_port,
+          .braces_may_hold_closing_brace = false,
+          .longest_login_value = 128};
+}
+
+std::optional<Text> DriverConnectionText(std::string_view connection_text,
+                                         const DriverTextRules& rules, std::string& diagnostic) {
+  for (const Item& item : ItemsOf(connection_text)) {
+    // Values stay out of the diagnostic: one may be a password.
+    const std::string name(item.name);
+    if (item.braced && !rules.braces_may_hold_closing_brace &&
+        item.value.find('}') != std::string::npos) {
+      diagnostic = "the driver cannot take the " + name +
+                   " value whole: it holds \"}\" and needs braces (it holds \";\" or starts with "
+                   "\"{\")";
+      return std::nullopt;
+    }
+    if (rules.longest_login_value > 0 && IsLoginValue(item.name) &&
+        Utf16Units(item.value) > rules.longest_login_value) {
+      diagnostic = "the driver cannot take the " + name + " value whole: it is longer than " +
+                   std::to_string(rules.longest_login_value) + " characters";
+      return std::nullopt;
+    }
+  }
+  if (rules.default_port == 0) return Text(connection_text);
+  return WithDefaultPort(connection_text, rules.default_port);
 }
 
 Text SqlServerConnectionText(TextArg server, TextArg database, TextArg user, TextArg password) {

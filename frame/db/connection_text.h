@@ -1,6 +1,9 @@
 // The ODBC connection text of a SQL Server login.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "frame/gbk.h"
@@ -18,5 +21,28 @@ Text SqlServerConnectionText(TextArg server, TextArg database, TextArg user, Tex
 // (no ",port", no "\instance"), a PORT item follows, since FreeTDS has no
 // default port and SQL Server's own drivers use 1433.
 Text WithDefaultPort(std::string_view connection_text, int port);
+
+// What a driver takes in a connection text beyond the items as joined. The
+// drivers differ here, so each one's rules are chosen in this one place.
+struct DriverTextRules {
+  // Given as a PORT item after a bare host; 0 for none.
+  int default_port = 0;
+  // False where a braced value ends at its first "}" and "}}" is not undone.
+  bool braces_may_hold_closing_brace = true;
+  // The longest user, password and database the driver sends whole, in UTF-16
+  // units; 0 for no limit.
+  size_t longest_login_value = 0;
+};
+
+// FreeTDS 1.3: no default port; a braced value ends at the first "}" that ";"
+// or the end follows, and "}}" stays two; a longer user, password or database
+// is cut to the 128 units that the login record holds, without a word.
+DriverTextRules FreeTdsTextRules(int default_port);
+
+// The text the driver gets for one that SqlServerConnectionText joined. None,
+// with the reason in `diagnostic`, when the driver would not take every value
+// whole: no login is better than one with another user, password or database.
+std::optional<Text> DriverConnectionText(std::string_view connection_text,
+                                         const DriverTextRules& rules, std::string& diagnostic);
 
 }  // namespace frame

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -168,6 +169,17 @@ OdbcBackend::OdbcBackend(int default_port) : default_port_(default_port) {}
 std::unique_ptr<SqlSession> OdbcBackend::Connect(ControlId /*connection*/,
                                                  std::string_view connection_text,
                                                  std::string& diagnostic) {
+  // FreeTDS's rules hold for the tests' PostgreSQL driver too; a driver of
+  // other rules would choose its own here.
+  std::optional<Text> driver_text =
+      DriverConnectionText(connection_text, FreeTdsTextRules(default_port_), diagnostic);
+  if (!driver_text) return nullptr;
+  // The length reaches the driver as a SQLSMALLINT: a longer text would lose its end.
+  WideText text = WideFromGbk(*driver_text);
+  if (text.size() > static_cast<size_t>(std::numeric_limits<SQLSMALLINT>::max())) {
+    diagnostic = "the connection text is longer than the driver takes";
+    return nullptr;
+  }
   SQLHENV environment = OdbcEnvironment();
   SQLHDBC handle = SQL_NULL_HDBC;
   if (environment == SQL_NULL_HENV ||
@@ -178,7 +190,6 @@ std::unique_ptr<SqlSession> OdbcBackend::Connect(ControlId /*connection*/,
   SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)),
                     SQL_IS_UINTEGER);
-  WideText text = WideFromGbk(WithDefaultPort(connection_text, default_port_));
   SQLRETURN ret =
       SQLDriverConnectW(handle, nullptr, text.data(), static_cast<SQLSMALLINT>(text.size()),
                         nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);

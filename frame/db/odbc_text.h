@@ -1,5 +1,5 @@
-// Texts across the ODBC wide-character API: the frame's GBK on one side,
-// UTF-16 code units (unixODBC's 2-byte SQLWCHAR) on the other.
+// Texts across the ODBC wide-character API: the frame's code page on one
+// side, UTF-16 code units (unixODBC's 2-byte SQLWCHAR) on the other.
 #pragma once
 
 #include <sql.h>
@@ -18,9 +18,7 @@ using WideText = std::basic_string<SQLWCHAR>;
 WideText WideFromGbk(std::string_view gbk);
 // Unpaired surrogates become U+FFFD.
 Text GbkFromWide(const SQLWCHAR* units, size_t count);
-// The same, appended to `out`: straight from UTF-16 through a table that
-// iconv fills once per process, by way of UTF-8 for surrogates and the few
-// characters the table lacks.
+// The same, appended to `out`.
 void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out);
 // Diagnostics stay UTF-8: they are for people, not for handlers.
 std::string Utf8FromWide(const SQLWCHAR* units, size_t count);

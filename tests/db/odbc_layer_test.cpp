@@ -1,9 +1,12 @@
 // The pieces of the ODBC layer that need no server: the connection text, the
 // kind each ODBC column type reads as, and texts across the wide API.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlext.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "frame/db/connection_text.h"
@@ -70,6 +73,55 @@ TEST(ConnectionText, ABareHostGetsTheDefaultPort) {
             "DRIVER=x;UID=sa;PWD={SERVER=h};server=h;PORT=5;");
   EXPECT_EQ(frame::WithDefaultPort("DRIVER=x;UID=sa;PWD={SERVER=h}", 5),
             "DRIVER=x;UID=sa;PWD={SERVER=h}");
+}
+
+// FreeTDS ends a braced value at its first "}" before ";" and keeps "}}" as
+// two, and cuts longer login values to 128 UTF-16 units: such texts are
+// refused, naming the item but never its value.
+TEST(ConnectionText, FreeTdsGetsOnlyValuesItTakesWhole) {
+  const std::string chinese_127 = [] {
+    std::string text;
+    for (int i = 0; i < 127; ++i)
+      text += frame::Gbk("龙");
+    return text;
+  }();
+  struct Case {
+    std::string server, database, user, password;
+    const char* refused;  // the item named; nullptr: taken
+  };
+  const Case cases[] = {
+      {"h", "KV7_Member", "sa", "a}b", nullptr},
+      {"h", "K}V7", "}", "}}", nullptr},
+      {"h", "KV7_Member", "sa", "pw;DATABASE=x", nullptr},
+      {"h", "KV7_Member", "sa", "{pw", nullptr},
+      {"h;x", "KV7_Member", "sa", "", nullptr},
+      {"h", "KV7_Member", std::string(128, 'u'), chinese_127 + frame::Gbk("龙"), nullptr},
+      {"h", "KV7_Member", "sa", "{abc}", "PWD"},
+      {"h", "KV7_Member", "x};DATABASE=other;UID=evil", "pw", "UID"},
+      {"h", "{KV7}", "sa", "pw", "DATABASE"},
+      {"h;}", "KV7_Member", "sa", "pw", "SERVER"},
+      {"h", "KV7_Member", std::string(129, 'u'), "pw", "UID"},
+      {"h", "KV7_Member", "sa", chinese_127 + frame::Gbk("𠀀"), "PWD"},
+      {"h", std::string(129, 'd'), "sa", "pw", "DATABASE"},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        frame::SqlServerConnectionText(c.server, c.database, c.user, c.password);
+    std::string diagnostic;
+    std::optional<frame::Text> driver_text =
+        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433), diagnostic);
+    if (c.refused == nullptr) {
+      EXPECT_EQ(driver_text, frame::WithDefaultPort(text, 1433)) << text;
+      continue;
+    }
+    EXPECT_FALSE(driver_text.has_value()) << text;
+    EXPECT_THAT(diagnostic, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
+    EXPECT_THAT(diagnostic, ::testing::Not(::testing::HasSubstr(c.password))) << text;
+  }
+  // A driver without those limits gets every text as joined.
+  std::string diagnostic;
+  const std::string text = frame::SqlServerConnectionText("h", "KV7_Member", "sa", "{abc}");
+  EXPECT_EQ(frame::DriverConnectionText(text, {}, diagnostic), text);
 }
 
 TEST(OdbcFieldKind, MapsEveryColumnType) {

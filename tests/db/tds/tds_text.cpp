@@ -1,10 +1,6 @@
 #include "tests/db/tds/tds_text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <mutex>
-
+#include "frame/gbk.h"
 #include "frame/utf8.h"
 
 namespace db_test::tds {
@@ -47,29 +43,15 @@ std::string Utf8FromUtf16(std::span<const uint8_t> utf16) {
 }
 
 std::string Cp936FromUtf8(std::string_view utf8) {
-  // One converter for the process, never closed: opening and closing one per
-  // value loads and unloads the code-page module while other threads convert.
-  static std::mutex mutex;
-  static const iconv_t converter = iconv_open("CP936", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
-  std::lock_guard lock(mutex);
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  // The frame's mapping holds code page 936 as Windows converts it; only its
+  // one- and two-byte codes belong to the code page.
   std::string out;
-  size_t at = 0;
-  while (at < utf8.size()) {
-    char buffer[4096];
-    char* in = const_cast<char*>(utf8.data() + at);
-    size_t in_left = utf8.size() - at;
-    char* target = buffer;
-    size_t target_left = sizeof buffer;
-    size_t converted = iconv(converter, &in, &in_left, &target, &target_left);
-    out.append(buffer, target);
-    at = utf8.size() - in_left;
-    if (converted == static_cast<size_t>(-1) && errno != E2BIG) {
-      out += '?';
-      frame::NextUtf8(utf8, at);
-      iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
+  out.reserve(utf8.size());
+  std::string bytes;
+  for (size_t at = 0; at < utf8.size();) {
+    bytes.clear();
+    frame::AppendGbk(bytes, frame::NextUtf8(utf8, at));
+    out += bytes.size() <= 2 ? bytes : "?";
   }
   return out;
 }

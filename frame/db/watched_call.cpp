@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 namespace frame {
 namespace {

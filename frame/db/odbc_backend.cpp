@@ -4,11 +4,12 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <optional>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -42,24 +43,69 @@ class OdbcLink {
   }
   SQLHDBC handle() const { return handle_; }
 
+  // The statement handle the driver works on, so that another thread can
+  // cancel it; it is never freed while a cancel is under way.
+  void Track(SQLHSTMT statement) {
+    std::lock_guard lock(running_mutex_);
+    running_ = statement;
+  }
+  void Untrack() {
+    std::lock_guard lock(running_mutex_);
+    running_ = SQL_NULL_HSTMT;
+  }
+  void CancelRunning() {
+    std::lock_guard lock(running_mutex_);
+    if (running_ != SQL_NULL_HSTMT) SQLCancel(running_);
+  }
+
+  // Once the link to the server broke, nothing more is sent on it.
+  bool broken() const { return broken_.load(); }
+  void MarkBrokenAfter(const std::string& state) {
+    if (state.starts_with("08") || IsDead()) broken_.store(true);
+  }
+
  private:
+  bool IsDead() const {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return SQL_SUCCEEDED(SQLGetConnectAttr(handle_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+           dead == SQL_CD_TRUE;
+  }
+
   const SQLHDBC handle_;
+  std::mutex running_mutex_;
+  SQLHSTMT running_ = SQL_NULL_HSTMT;
+  std::atomic<bool> broken_{false};
 };
 
 // One statement on the driver, every result of its batch read.
 class OdbcStatement {
  public:
-  OdbcStatement(SQLHDBC connection, CallProgress& progress)
-      : connection_(connection), progress_(progress) {}
+  OdbcStatement(OdbcLink& link, CallProgress& progress) : link_(link), progress_(progress) {}
   StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows);
 
  private:
+  StatementResult Execute(SQLHSTMT handle, std::string_view statement, int timeout_seconds,
+                          bool keep_rows, std::string& state);
   // Takes in the result the statement handle stands on; false when it failed.
   bool TakeResult(SQLHSTMT handle, bool keep_rows, StatementResult& result);
 
-  SQLHDBC connection_;
+  OdbcLink& link_;
   CallProgress& progress_;
 };
+
+// Diagnostics for what the driver never saw (UTF-8).
+constexpr const char* kGivenUp =
+    "HYT00 the server did not answer within the time-out; the statement was cancelled";
+constexpr const char* kStillBusy =
+    "HY000 the connection is busy: a statement given up on after its time-out has not ended yet";
+constexpr const char* kLinkBroken = "08S01 the link to the server broke; connect again";
+constexpr const char* kNoThread = "HY000 no thread could be started for the statement";
+
+StatementResult Failure(const char* diagnostic) {
+  StatementResult result;
+  result.diagnostic = diagnostic;
+  return result;
+}
 
 class OdbcSession final : public SqlSession {
  public:
@@ -68,47 +114,68 @@ class OdbcSession final : public SqlSession {
   StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows) override;
 
  private:
-  // Gone once a statement was given up on: the driver may still be waiting
-  // on it, and a server that went silent has dropped this session anyway.
-  std::shared_ptr<OdbcLink> link_;
+  const std::shared_ptr<OdbcLink> link_;
+  // Runs the statements that have a time-out, so that their caller can stop
+  // waiting. Declared last: it goes first, before the link is let go.
+  CallWatcher watcher_;
 };
 
-// How long past its time-out a statement may go without a word from the
-// server. FreeTDS sends its cancel at the time-out and then waits as long
-// again for the answer; a live server answers a cancel at once.
+// How long past its time-out a statement may go without a whole result or
+// row from the server. FreeTDS sends its cancel at the time-out and then
+// waits as long again for the answer; a live server answers a cancel at
+// once, or after a rollback that may take a while.
 constexpr std::chrono::milliseconds kCancelGrace{1500};
 
 StatementResult OdbcSession::Run(std::string_view statement, int timeout_seconds, bool keep_rows) {
-  if (link_ == nullptr) {
-    StatementResult result;
-    result.diagnostic = "08S01 the session was dropped after a statement got no answer";
-    return result;
-  }
+  if (link_->broken()) return Failure(kLinkBroken);
   if (timeout_seconds <= 0) {
+    if (watcher_.busy()) return Failure(kStillBusy);
     CallProgress progress;
-    return OdbcStatement(link_->handle(), progress).Run(statement, timeout_seconds, keep_rows);
+    return OdbcStatement(*link_, progress).Run(statement, timeout_seconds, keep_rows);
   }
-  std::optional<StatementResult> result = RunWhileProgressing<StatementResult>(
+  Watched<StatementResult> watched = watcher_.Run<StatementResult>(
       [link = link_, text = std::string(statement), timeout_seconds,
        keep_rows](CallProgress& progress) {
-        return OdbcStatement(link->handle(), progress).Run(text, timeout_seconds, keep_rows);
+        return OdbcStatement(*link, progress).Run(text, timeout_seconds, keep_rows);
       },
-      std::chrono::seconds(timeout_seconds) + kCancelGrace);
-  if (result) return std::move(*result);
-  link_.reset();
-  StatementResult given_up;
-  given_up.diagnostic = "HYT00 the server did not answer within the time-out; session dropped";
-  return given_up;
+      std::chrono::seconds(timeout_seconds) + kCancelGrace,
+      [link = link_] { link->CancelRunning(); });
+  switch (watched.end) {
+    case WatchedEnd::kFinished:
+      return std::move(*watched.result);
+    case WatchedEnd::kGivenUp:
+      return Failure(kGivenUp);
+    case WatchedEnd::kBusy:
+      return Failure(kStillBusy);
+    case WatchedEnd::kNoThread:
+      break;
+  }
+  return Failure(kNoThread);
 }
 
 StatementResult OdbcStatement::Run(std::string_view statement, int timeout_seconds,
                                    bool keep_rows) {
-  StatementResult result;
   SQLHSTMT handle = SQL_NULL_HSTMT;
-  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection_, &handle))) {
-    result.diagnostic = ReadDiagnostic(SQL_HANDLE_DBC, connection_).text;
-    return result;
+  if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, link_.handle(), &handle))) {
+    OdbcDiagnostic diagnostic = ReadDiagnostic(SQL_HANDLE_DBC, link_.handle());
+    link_.MarkBrokenAfter(diagnostic.state);
+    return Failure(diagnostic.text.c_str());
   }
+  link_.Track(handle);
+  std::string state;
+  StatementResult result = Execute(handle, statement, timeout_seconds, keep_rows, state);
+  link_.Untrack();
+  SQLFreeHandle(SQL_HANDLE_STMT, handle);
+  if (!result.succeeded) link_.MarkBrokenAfter(state);
+  return result;
+}
+
+// `state` receives the SQLSTATE of the first error.
+StatementResult OdbcStatement::Execute(SQLHSTMT handle, std::string_view statement,
+                                       int timeout_seconds, bool keep_rows, std::string& state) {
+  StatementResult result;
+  // A caller that gave up before the statement was tracked cancelled nothing.
+  if (progress_.abandoned()) return Failure(kGivenUp);
   SQLSetStmtAttr(handle, SQL_ATTR_QUERY_TIMEOUT,
                  reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout_seconds)),
                  SQL_IS_UINTEGER);
@@ -130,12 +197,17 @@ StatementResult OdbcStatement::Run(std::string_view statement, int timeout_secon
       ok = false;
       OdbcDiagnostic diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, handle);
       if (result.diagnostic.empty()) result.diagnostic = diagnostic.text;
+      if (state.empty()) state = diagnostic.state;
       if (ret == SQL_INVALID_HANDLE || EndsTheStatement(diagnostic.state)) break;
+    }
+    // Freeing the handle discards what is left.
+    if (progress_.abandoned()) {
+      ok = false;
+      break;
     }
     ret = SQLMoreResults(handle);
     if (ret == SQL_NO_DATA) break;
   }
-  SQLFreeHandle(SQL_HANDLE_STMT, handle);
   result.succeeded = ok;
   return result;
 }

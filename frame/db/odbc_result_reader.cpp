@@ -294,7 +294,13 @@ bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
       diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
       return false;
     }
-    if (progress != nullptr) progress->Step();
+    if (progress != nullptr) {
+      if (progress->abandoned()) {
+        diagnostic = "HY008 the caller gave up on the rows";
+        return false;
+      }
+      progress->Step();
+    }
     rows.AddRow();
     for (SQLUSMALLINT column = 1; column <= columns; ++column) {
       if (!ReadValue(statement, column, kinds[column - 1], scratch, rows, diagnostic)) {

@@ -18,8 +18,8 @@ namespace frame {
 FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool is_unsigned = false);
 
 // Describes the `columns` columns of the current result and fetches all of
-// its rows, stepping `progress` at each. False, with `diagnostic` set, when a
-// call fails.
+// its rows, stepping `progress` at each whole row. False, with `diagnostic`
+// set, when a call fails or the caller abandoned the rows.
 bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
                     std::string& diagnostic, CallProgress* progress = nullptr);
 

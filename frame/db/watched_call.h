@@ -1,71 +1,106 @@
-// A call that runs on a thread of its own while its caller waits, but only
+// Calls that run on a thread of their own while their caller waits, but only
 // while the call makes progress: a driver blocked on a server that stopped
 // answering must not hold its caller (or the window) past a bound.
 #pragma once
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 
 namespace frame {
 
-// What the call bumps whenever it gets something from the server.
+// What the call bumps whenever it gets something whole from the server, and
+// where it sees that its caller gave up on it.
 class CallProgress {
  public:
   void Step() { steps_.fetch_add(1, std::memory_order_relaxed); }
   uint64_t steps() const { return steps_.load(std::memory_order_relaxed); }
+  // Once true, nobody waits for the result: the call should stop early.
+  bool abandoned() const { return abandoned_.load(std::memory_order_acquire); }
 
  private:
+  friend class CallWatcher;
+  void Restart() {
+    steps_.store(0, std::memory_order_relaxed);
+    abandoned_.store(false, std::memory_order_release);
+  }
+  void Abandon() { abandoned_.store(true, std::memory_order_release); }
+
   std::atomic<uint64_t> steps_{0};
+  std::atomic<bool> abandoned_{false};
 };
 
-// Runs `call` and returns its result, or none once `patience` passed without
-// a step of progress. A call given up on goes on to its end on its own
-// thread: whatever it needs must live in what it captured.
-template <class Result>
-std::optional<Result> RunWhileProgressing(std::function<Result(CallProgress&)> call,
-                                          std::chrono::milliseconds patience) {
-  struct Shared {
-    CallProgress progress;
-    std::mutex mutex;
-    std::condition_variable done;
-    std::optional<Result> result;
-    std::exception_ptr error;
-    bool finished = false;
-  };
-  auto shared = std::make_shared<Shared>();
-  std::thread([shared, call = std::move(call)] {
-    std::optional<Result> result;
-    std::exception_ptr error;
-    try {
-      result.emplace(call(shared->progress));
-    } catch (...) {
-      error = std::current_exception();
-    }
-    std::lock_guard lock(shared->mutex);
-    shared->result = std::move(result);
-    shared->error = error;
-    shared->finished = true;
-    shared->done.notify_all();
-  }).detach();
+enum class WatchedEnd {
+  kFinished,  // the call returned (or threw) while its caller waited
+  kGivenUp,   // it made no progress for the whole patience; it runs on
+  kBusy,      // a call given up on still runs, so this one never started
+  kNoThread,  // no thread could be started for it, so it never started
+};
 
-  std::unique_lock lock(shared->mutex);
-  for (;;) {
-    uint64_t seen = shared->progress.steps();
-    if (shared->done.wait_for(lock, patience, [&] { return shared->finished; })) {
-      if (shared->error) std::rethrow_exception(shared->error);
-      return std::move(shared->result);
+template <class Result>
+struct Watched {
+  WatchedEnd end = WatchedEnd::kFinished;
+  std::optional<Result> result;  // when finished
+};
+
+// One thread, started at the first call and kept for the next, that runs one
+// call at a time for its owner.
+class CallWatcher {
+ public:
+  CallWatcher();
+  CallWatcher(const CallWatcher&) = delete;
+  CallWatcher& operator=(const CallWatcher&) = delete;
+  // Does not wait for a call given up on: it ends on its own, and its
+  // thread with it.
+  ~CallWatcher();
+
+  // Runs `call` and waits for it as long as it steps its progress at least
+  // once per `patience`. On giving up, marks the call abandoned and then
+  // calls `give_up` on this thread, so that it can ask the call to stop; the
+  // watcher takes no other call until the call returns. What the call needs
+  // after that must live in what it captured. What the call throws is
+  // thrown here.
+  template <class Result>
+  Watched<Result> Run(std::function<Result(CallProgress&)> call, std::chrono::milliseconds patience,
+                      const std::function<void()>& give_up = {}) {
+    struct Slot {
+      std::optional<Result> result;
+      std::exception_ptr error;
+    };
+    auto slot = std::make_shared<Slot>();
+    WatchedEnd end = RunJob(
+        [slot, call = std::move(call)](CallProgress& progress) {
+          try {
+            slot->result.emplace(call(progress));
+          } catch (...) {
+            slot->error = std::current_exception();
+          }
+        },
+        patience, give_up);
+    Watched<Result> watched{.end = end};
+    if (end == WatchedEnd::kFinished) {
+      if (slot->error) std::rethrow_exception(slot->error);
+      watched.result = std::move(slot->result);
     }
-    if (shared->progress.steps() == seen) return std::nullopt;
+    return watched;
   }
-}
+
+  // True while a call given up on has not returned yet.
+  bool busy() const;
+
+ private:
+  struct State;
+
+  WatchedEnd RunJob(std::function<void(CallProgress&)> job, std::chrono::milliseconds patience,
+                    const std::function<void()>& give_up);
+  static void Serve(std::shared_ptr<State> state);
+
+  const std::shared_ptr<State> state_;
+};
 
 }  // namespace frame

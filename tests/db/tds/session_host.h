@@ -2,6 +2,7 @@
 // threads of their own, so every call is safe from any thread.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,7 +19,15 @@ enum class TdsFault {
   kSilent,          // reads batches and attentions, answers nothing
   kDropConnection,  // closes the connection when a batch arrives
   kRefuseLogin,     // answers a login with error 18456
+  kAckCancelLate,   // cancels at an attention at once but answers it kLateCancelAck later
+  kNeverAckCancel,  // cancels at an attention and never answers it
+  // Sends the first part of an answer's first packet, then one byte every
+  // kTrickleInterval; at an attention, the rest and the answer to it.
+  kTrickle,
 };
+
+inline constexpr std::chrono::milliseconds kLateCancelAck{3000};
+inline constexpr std::chrono::milliseconds kTrickleInterval{100};
 
 }  // namespace db_test
 

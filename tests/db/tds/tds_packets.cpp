@@ -21,7 +21,11 @@ bool ReadExactly(int socket, uint8_t* target, size_t count) {
   return true;
 }
 
-bool SendAll(int socket, const uint8_t* data, size_t count) {
+}  // namespace
+
+bool SendAll(int socket, std::span<const uint8_t> bytes) {
+  const uint8_t* data = bytes.data();
+  size_t count = bytes.size();
   while (count > 0) {
     ssize_t sent = send(socket, data, count, MSG_NOSIGNAL);
     if (sent < 0 && errno == EINTR) continue;
@@ -31,8 +35,6 @@ bool SendAll(int socket, const uint8_t* data, size_t count) {
   }
   return true;
 }
-
-}  // namespace
 
 std::optional<Message> ReadMessage(int socket) {
   Message message{};
@@ -58,6 +60,9 @@ std::optional<Message> ReadMessage(int socket) {
 
 ResponseStream::ResponseStream(int socket, uint16_t spid, size_t packet_size)
     : socket_(socket), spid_(spid), payload_size_(packet_size - kHeaderSize) {}
+
+ResponseStream::ResponseStream(Bytes& held, uint16_t spid, size_t packet_size)
+    : socket_(-1), held_(&held), spid_(spid), payload_size_(packet_size - kHeaderSize) {}
 
 void ResponseStream::Flush() {
   const Bytes& bytes = tokens_.bytes();
@@ -85,7 +90,11 @@ void ResponseStream::Send(PacketType type, std::span<const uint8_t> payload, boo
   packet.U8(packet_number_++);
   packet.U8(0);
   packet.Append(payload);
-  failed_ = !SendAll(socket_, packet.bytes().data(), packet.size());
+  if (held_ != nullptr) {
+    held_->insert(held_->end(), packet.bytes().begin(), packet.bytes().end());
+    return;
+  }
+  failed_ = !SendAll(socket_, packet.bytes());
 }
 
 }  // namespace db_test::tds

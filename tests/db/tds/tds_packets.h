@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "tests/db/tds/tds_bytes.h"
 
@@ -27,12 +28,18 @@ struct Message {
 // peer closed it or sent something that is no TDS packet.
 std::optional<Message> ReadMessage(int socket);
 
+// Sends bytes as they are (packets already framed). False when the peer
+// is gone.
+bool SendAll(int socket, std::span<const uint8_t> bytes);
+
 // Tokens of one answer, sent in packets of the agreed size as they fill;
 // Finish() sends the rest with the EOM bit. A failed send is remembered and
 // makes every later one a no-op.
 class ResponseStream {
  public:
   ResponseStream(int socket, uint16_t spid, size_t packet_size);
+  // Keeps the packets in `held` instead, for an answer sent out later.
+  ResponseStream(Bytes& held, uint16_t spid, size_t packet_size);
 
   ByteWriter& tokens() { return tokens_; }
   // Sends the packets that are full.
@@ -44,6 +51,7 @@ class ResponseStream {
   void Send(PacketType type, std::span<const uint8_t> payload, bool last);
 
   int socket_;
+  Bytes* held_ = nullptr;
   uint16_t spid_;
   size_t payload_size_;
   uint8_t packet_number_ = 1;

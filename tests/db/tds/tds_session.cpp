@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <span>
 
@@ -45,9 +46,11 @@ void TdsSession::Run() {
       case PacketType::kSqlBatch:
         if (!OnBatch(message->payload)) return;
         break;
-      case PacketType::kAttention:
-        if (host_.fault() != TdsFault::kSilent && !SendAttentionAck()) return;
+      case PacketType::kAttention: {
+        ResponseStream response(socket_, spid_, packet_size_);
+        if (!AcknowledgeAttention(response)) return;
         break;
+      }
       case PacketType::kRpc: {
         if (host_.fault() == TdsFault::kSilent) break;
         ResponseStream response(socket_, spid_, packet_size_);
@@ -111,11 +114,47 @@ bool TdsSession::OnBatch(const Bytes& payload) {
   std::vector<std::string> rewrites;
   sql = RewriteForPostgres(sql, rewrites);
   if (!rewrites.empty()) host_.RecordRewrites(std::move(rewrites));
-  return RunBatch(sql);
+  if (host_.fault() == TdsFault::kTrickle) return TrickleBatch(sql);
+  ResponseStream response(socket_, spid_, packet_size_);
+  return RunBatch(sql, response);
 }
 
-bool TdsSession::RunBatch(const std::string& sql) {
-  ResponseStream response(socket_, spid_, packet_size_);
+bool TdsSession::TrickleBatch(const std::string& sql) {
+  Bytes answer;
+  {
+    ResponseStream held(answer, spid_, packet_size_);
+    if (!RunBatch(sql, held)) return false;
+  }
+  // Past the first packet's header, short of its end: the client holds
+  // neither a whole packet nor a whole row.
+  size_t sent = std::min(answer.size(), packet_size_ / 2);
+  auto send = [&](size_t count) {
+    count = std::min(count, answer.size() - sent);
+    bool ok = SendAll(socket_, std::span(answer).subspan(sent, count));
+    sent += count;
+    return ok;
+  };
+  if (!SendAll(socket_, std::span(answer).first(sent))) return false;
+  for (;;) {
+    switch (Wait(false, kTrickleInterval)) {
+      case Ready::kTimeout:
+        if (!send(1)) return false;
+        break;
+      case Ready::kClient: {
+        std::optional<Message> message = ReadMessage(socket_);
+        if (!message || message->type != PacketType::kAttention) return false;
+        if (!send(answer.size())) return false;
+        ResponseStream response(socket_, spid_, packet_size_);
+        WriteDone(response.tokens(), {.status = kDoneAttention});
+        return response.Finish();
+      }
+      default:
+        return false;
+    }
+  }
+}
+
+bool TdsSession::RunBatch(const std::string& sql, ResponseStream& response) {
   ByteWriter& out = response.tokens();
   if (!PQsendQuery(postgres_, sql.c_str())) {
     WriteMessage(out, {.number = 50000, .text = PQerrorMessage(postgres_)});
@@ -129,7 +168,8 @@ bool TdsSession::RunBatch(const std::string& sql) {
       PGresult* result = PQgetResult(postgres_);
       if (result == nullptr) {
         // After an attention, its acknowledgement is the answer's last token.
-        WriteDone(out, attention ? Done{.status = kDoneAttention} : held.value_or(Done{}));
+        if (attention) return AcknowledgeAttention(response);
+        WriteDone(out, held.value_or(Done{}));
         return response.Finish();
       }
       if (!attention) Answer(result, held, out);
@@ -153,6 +193,8 @@ bool TdsSession::RunBatch(const std::string& sql) {
         }
         break;
       }
+      case Ready::kTimeout:
+        break;
       case Ready::kPostgres:
         if (!PQconsumeInput(postgres_)) {
           WriteMessage(out, {.number = 50000, .text = PQerrorMessage(postgres_)});
@@ -224,24 +266,44 @@ void TdsSession::CancelStatement() {
   }
 }
 
-bool TdsSession::SendAttentionAck() {
-  ResponseStream response(socket_, spid_, packet_size_);
+bool TdsSession::AcknowledgeAttention(ResponseStream& response) {
+  switch (host_.fault()) {
+    case TdsFault::kSilent:
+    case TdsFault::kNeverAckCancel:
+      return true;
+    case TdsFault::kAckCancelLate:
+      if (!Pause(kLateCancelAck)) return false;
+      break;
+    default:
+      break;
+  }
   WriteDone(response.tokens(), {.status = kDoneAttention});
   return response.Finish();
 }
 
-TdsSession::Ready TdsSession::Wait(bool postgres) {
+TdsSession::Ready TdsSession::Wait(bool postgres,
+                                   std::optional<std::chrono::milliseconds> timeout) {
   for (;;) {
     pollfd fds[3] = {{host_.stop_event(), POLLIN, 0}, {socket_, POLLIN, 0}, {-1, POLLIN, 0}};
     if (postgres) fds[2].fd = PQsocket(postgres_);
-    if (poll(fds, 3, -1) < 0) {
+    int ready = poll(fds, 3, timeout ? static_cast<int>(timeout->count()) : -1);
+    if (ready < 0) {
       if (errno == EINTR) continue;
       return Ready::kStop;
     }
+    if (ready == 0) return Ready::kTimeout;
     if (fds[0].revents != 0) return Ready::kStop;
     if (fds[1].revents != 0) return Ready::kClient;
     if (fds[2].revents != 0) return Ready::kPostgres;
   }
+}
+
+bool TdsSession::Pause(std::chrono::milliseconds duration) {
+  pollfd stop = {host_.stop_event(), POLLIN, 0};
+  while (poll(&stop, 1, static_cast<int>(duration.count())) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return stop.revents == 0;
 }
 
 std::optional<Message> TdsSession::NextMessage() {

@@ -5,6 +5,7 @@
 
 #include <libpq-fe.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,19 +30,25 @@ class TdsSession {
   void Run();
 
  private:
-  enum class Ready { kClient, kPostgres, kStop };
+  enum class Ready { kClient, kPostgres, kStop, kTimeout };
 
   bool LogIn();
   // False when the session should end.
   bool OnBatch(const Bytes& payload);
-  bool RunBatch(const std::string& sql);
+  bool RunBatch(const std::string& sql, ResponseStream& response);
+  // Runs the batch in full, then plays its answer out slowly (kTrickle).
+  bool TrickleBatch(const std::string& sql);
   // Writes one statement's tokens; its DONE waits in `held` until it is known
   // whether another statement follows.
   void Answer(PGresult* result, std::optional<Done>& held, ByteWriter& out);
   void CancelStatement();
-  bool SendAttentionAck();
-  // Waits for the client, for PostgreSQL when `postgres` is set, or for the stop.
-  Ready Wait(bool postgres);
+  // Answers an attention as the fault says; false when the session should end.
+  bool AcknowledgeAttention(ResponseStream& response);
+  // Waits for the client, for PostgreSQL when `postgres` is set, or for the
+  // stop; with a timeout, at most that long.
+  Ready Wait(bool postgres, std::optional<std::chrono::milliseconds> timeout = std::nullopt);
+  // False when the server stops meanwhile.
+  bool Pause(std::chrono::milliseconds duration);
   std::optional<Message> NextMessage();
 
   int socket_;

@@ -1,13 +1,22 @@
-// How fast a record set reads a whole result against the driver's own floor:
-// a private PostgreSQL with a table of live-looking rows, then pairs of runs
-// in interleaved order, each run in a child process of its own so that its
-// peak memory is its own. Prints the median and spread of the time ratio
-// (ours / floor) and both peak memories.
+// How fast the database components are against the driver's own floor, on
+// a private PostgreSQL with live-looking rows:
 //
-//   recordset_bench [--rows 100000,1000000] [--pairs 9] [--only ours|floor]
+// - a record set reading a whole result: pairs of runs in interleaved order,
+//   each run in a child process of its own so that its peak memory is its
+//   own; prints the median and spread of the time ratio (ours / floor) and
+//   both peak memories;
+// - short statements (a one-row UPDATE through ExecuteSql, a one-row SELECT
+//   through a record set): both paths connected in this process, then pairs
+//   of blocks of statements in alternating order; prints the median and
+//   spread of the time ratio, and the time and CPU time (all threads) per
+//   statement.
 //
-// --only runs one path once per size in this process, for a profiler, and
-// prints its time and the page faults of the whole run.
+//   db_bench [--rows 100000,1000000] [--pairs 9] [--statements 2000]
+//            [--only ours|floor]
+//
+// --rows 0 or --statements 0 skips that part. --only runs one record-set
+// path once per size in this process, for a profiler, and prints its time
+// and the page faults of the whole run.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,10 +26,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/paths.h"
+#include "bench/statements.h"
 #include "tests/db/postgres_test_server.h"
 
 namespace {
@@ -91,15 +102,91 @@ INSERT INTO dbo.Bench
   FROM generate_series(1, %ld) AS g;
 )sql";
 
+std::chrono::nanoseconds CpuTime() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+}
+
+struct Block {
+  double wall_us = 0;  // per statement
+  double cpu_us = 0;
+  bool ok = true;
+};
+
+Block TimeBlock(bench::StatementPath& path, bool (bench::StatementPath::*statement)(), long count) {
+  Block block;
+  auto cpu = CpuTime();
+  auto start = std::chrono::steady_clock::now();
+  for (long i = 0; i < count && block.ok; ++i)
+    block.ok = (path.*statement)();
+  auto wall = std::chrono::steady_clock::now() - start;
+  block.wall_us = std::chrono::duration<double, std::micro>(wall).count() / count;
+  block.cpu_us = std::chrono::duration<double, std::micro>(CpuTime() - cpu).count() / count;
+  return block;
+}
+
+bool TimeStatements(int port, const std::string& connection_text, long count, long pairs) {
+  std::unique_ptr<bench::StatementPath> raw = bench::RawOdbcStatements(connection_text);
+  std::unique_ptr<bench::StatementPath> ours = bench::ServiceStatements(port);
+  if (!raw->connected() || !ours->connected()) {
+    std::fprintf(stderr, "a statement path did not connect\n");
+    return false;
+  }
+  std::printf("\n%-9s %10s %5s  %-24s %9s %9s  %9s %9s\n", "statement", "statements", "pairs",
+              "time ours/floor median", "floor us", "ours us", "floor cpu", "ours cpu");
+  struct Kind {
+    const char* name;
+    bool (bench::StatementPath::*run)();
+  };
+  for (Kind kind : {Kind{"UPDATE", &bench::StatementPath::Update},
+                    Kind{"SELECT", &bench::StatementPath::Select}}) {
+    // What a process sets up once is not what is measured.
+    TimeBlock(*raw, kind.run, 200);
+    TimeBlock(*ours, kind.run, 200);
+    std::vector<double> ratios, raw_us, our_us, raw_cpu, our_cpu;
+    for (long pair = 0; pair < pairs; ++pair) {
+      Block a, b;
+      if (pair % 2 == 0) {
+        a = TimeBlock(*raw, kind.run, count);
+        b = TimeBlock(*ours, kind.run, count);
+      } else {
+        b = TimeBlock(*ours, kind.run, count);
+        a = TimeBlock(*raw, kind.run, count);
+      }
+      if (!a.ok || !b.ok) {
+        std::fprintf(stderr, "a %s failed\n", kind.name);
+        return false;
+      }
+      ratios.push_back(b.wall_us / a.wall_us);
+      raw_us.push_back(a.wall_us);
+      our_us.push_back(b.wall_us);
+      raw_cpu.push_back(a.cpu_us);
+      our_cpu.push_back(b.cpu_us);
+    }
+    char spread[64];
+    std::snprintf(spread, sizeof spread, "%.2fx [%.2f-%.2f]", Median(ratios),
+                  *std::min_element(ratios.begin(), ratios.end()),
+                  *std::max_element(ratios.begin(), ratios.end()));
+    std::printf("%-9s %10ld %5ld  %-24s %9.1f %9.1f  %9.1f %9.1f\n", kind.name, count, pairs,
+                spread, Median(raw_us), Median(our_us), Median(raw_cpu), Median(our_cpu));
+    std::fflush(stdout);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<long> sizes = {100000, 1000000};
   long pairs = 9;
+  long statements = 2000;
   std::string only;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--rows") == 0) sizes = Numbers(argv[i + 1]);
     if (std::strcmp(argv[i], "--pairs") == 0) pairs = std::max(1L, std::atol(argv[i + 1]));
+    if (std::strcmp(argv[i], "--statements") == 0) statements = std::atol(argv[i + 1]);
     if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
   }
   if (!only.empty() && only != "ours" && only != "floor") {
@@ -121,7 +208,8 @@ int main(int argc, char** argv) {
   auto raw = [&] { return bench::ReadWithRawOdbc(connection_text); };
   auto ours = [&] { return bench::ReadWithRecordSet(port); };
 
-  if (only.empty()) {
+  std::erase_if(sizes, [](long rows) { return rows <= 0; });
+  if (only.empty() && !sizes.empty()) {
     std::printf("%9s %5s  %-24s %9s %9s  %9s %9s %6s\n", "rows", "pairs", "time ours/floor median",
                 "floor ms", "ours ms", "floor MiB", "ours MiB", "ratio");
   }
@@ -180,6 +268,13 @@ int main(int argc, char** argv) {
                 Median(raw_ms), Median(our_ms), Median(raw_mib), Median(our_mib),
                 Median(our_mib) / Median(raw_mib));
     std::fflush(stdout);
+  }
+  if (only.empty() && statements > 0) {
+    if (!server.RunSql("bench", bench::kShortTable)) {
+      std::fprintf(stderr, "the table of short statements was not made\n");
+      return 1;
+    }
+    if (!TimeStatements(port, connection_text, statements, pairs)) return 1;
   }
   return 0;
 }

@@ -5,7 +5,7 @@
 #include "acctdesk/main_window.h"
 #include "acctdesk/message_area.h"
 #include "acctdesk/run_and_report.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace acctdesk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "frame/control_rows.h"
+#include "frame/window/control_rows.h"
 
 #include "acctdesk/account_operations.h"
 #include "acctdesk/currency_operations.h"

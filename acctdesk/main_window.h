@@ -2,8 +2,8 @@
 // control stands beside it in the definition table (main_window.cpp).
 #pragma once
 
-#include "frame/runtime.h"
-#include "frame/window_model.h"
+#include "frame/runtime/runtime.h"
+#include "frame/window/window_model.h"
 
 namespace acctdesk {
 

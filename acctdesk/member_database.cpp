@@ -2,7 +2,7 @@
 
 #include "acctdesk/main_window.h"
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace acctdesk {
 namespace {

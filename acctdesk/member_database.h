@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace acctdesk {
 

@@ -1,7 +1,7 @@
 #include "acctdesk/message_area.h"
 
 #include "acctdesk/main_window.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace acctdesk {
 

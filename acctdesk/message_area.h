@@ -1,7 +1,7 @@
 // The message area: a banner line, then one result line per success.
 #pragma once
 
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace acctdesk {
 

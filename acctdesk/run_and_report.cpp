@@ -5,7 +5,7 @@
 
 #include "acctdesk/main_window.h"
 #include "acctdesk/message_area.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace acctdesk {
 namespace {

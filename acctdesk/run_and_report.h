@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "acctdesk/member_database.h"
-#include "frame/gbk.h"
-#include "frame/window_model.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_model.h"
 
 namespace acctdesk {
 

@@ -4,7 +4,7 @@
 #include "acctdesk/member_database.h"
 #include "acctdesk/message_area.h"
 #include "acctdesk/run_and_report.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace acctdesk {
 namespace {

@@ -32,7 +32,7 @@
 
 #include "bench/paths.h"
 #include "bench/statements.h"
-#include "tests/db/postgres_test_server.h"
+#include "tests/servers/postgres_test_server.h"
 
 namespace {
 

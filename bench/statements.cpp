@@ -9,8 +9,8 @@
 
 #include "frame/db/db_connection.h"
 #include "frame/db/db_services.h"
-#include "frame/db/odbc_backend.h"
-#include "tests/db/db_test_window.h"
+#include "frame/db/odbc/odbc_backend.h"
+#include "tests/support/db_test_window.h"
 #include "tests/support/headless_program.h"
 
 namespace bench {

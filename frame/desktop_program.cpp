@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "frame/db/odbc_backend.h"
+#include "frame/db/odbc/odbc_backend.h"
 #include "frame/qt/qt_window_system.h"
 
 namespace frame {

@@ -2,7 +2,7 @@
 // database components reaching real servers over ODBC.
 #pragma once
 
-#include "frame/runtime.h"
+#include "frame/runtime/runtime.h"
 
 namespace frame {
 

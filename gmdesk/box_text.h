@@ -1,7 +1,7 @@
 // The text a control of gmdesk's window holds now.
 #pragma once
 
-#include "frame/control_services.h"
+#include "frame/services/control_services.h"
 #include "gmdesk/main_window.h"
 
 namespace gmdesk {

@@ -1,6 +1,6 @@
 #include "gmdesk/channel_notices.h"
 
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/log_box.h"
 #include "gmdesk/main_window.h"

@@ -1,6 +1,6 @@
 #include "gmdesk/confirm_exit.h"
 
-#include "frame/services.h"
+#include "frame/services/services.h"
 
 namespace gmdesk {
 

@@ -1,7 +1,7 @@
 #include "gmdesk/database_steps.h"
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/main_window.h"
 
 namespace gmdesk {

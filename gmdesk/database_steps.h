@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "frame/gbk.h"
-#include "frame/window_model.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_model.h"
 
 namespace gmdesk {
 

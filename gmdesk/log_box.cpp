@@ -1,6 +1,6 @@
 #include "gmdesk/log_box.h"
 
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/main_window.h"
 
 namespace gmdesk {

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "frame/values.h"
-#include "frame/window_model.h"
+#include "frame/services/values.h"
+#include "frame/window/window_model.h"
 
 namespace gmdesk {
 

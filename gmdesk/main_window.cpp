@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "frame/control_rows.h"
+#include "frame/window/control_rows.h"
 
 #include "gmdesk/account_query.h"
 #include "gmdesk/channel_notices.h"

@@ -2,8 +2,8 @@
 // stands beside it here and in the definition table (main_window.cpp).
 #pragma once
 
-#include "frame/runtime.h"
-#include "frame/window_model.h"
+#include "frame/runtime/runtime.h"
+#include "frame/window/window_model.h"
 
 namespace gmdesk {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/main_window.h"

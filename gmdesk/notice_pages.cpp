@@ -1,7 +1,7 @@
 #include "gmdesk/notice_pages.h"
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/log_box.h"
 #include "gmdesk/main_window.h"

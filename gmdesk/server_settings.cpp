@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/channel_notices.h"
 #include "gmdesk/main_window.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "frame/db/sql_backend.h"
-#include "frame/runtime.h"
+#include "frame/runtime/runtime.h"
 
 namespace frame {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/ascii.h"
+#include "frame/text/ascii.h"
 
 namespace frame {
 namespace {

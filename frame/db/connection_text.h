@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "frame/gbk.h"
-#include "frame/text_services.h"
+#include "frame/services/text_services.h"
+#include "frame/text/gbk.h"
 
 namespace frame {
 

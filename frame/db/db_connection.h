@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "frame/db/sql_backend.h"
-#include "frame/runtime.h"
-#include "frame/text_services.h"
+#include "frame/runtime/runtime.h"
+#include "frame/services/text_services.h"
 
 namespace frame {
 

@@ -7,7 +7,7 @@
 
 #include "frame/db/db_connection.h"
 #include "frame/db/record_set.h"
-#include "frame/runtime.h"
+#include "frame/runtime/runtime.h"
 
 namespace frame {
 namespace {

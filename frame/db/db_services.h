@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "frame/gbk.h"
-#include "frame/text_services.h"
-#include "frame/window_model.h"
+#include "frame/services/text_services.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_model.h"
 
 namespace frame {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace frame {
 

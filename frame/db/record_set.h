@@ -17,8 +17,8 @@
 
 #include "frame/db/db_connection.h"
 #include "frame/db/sql_backend.h"
-#include "frame/runtime.h"
-#include "frame/text_services.h"
+#include "frame/runtime/runtime.h"
+#include "frame/services/text_services.h"
 
 namespace frame {
 

@@ -10,7 +10,7 @@
 #include "frame/db/block_arena.h"
 #include "frame/db/field_value.h"
 #include "frame/db/text_forms.h"
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace frame {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "frame/db/result_rows.h"
-#include "frame/gbk.h"
-#include "frame/window_model.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_model.h"
 
 namespace frame {
 

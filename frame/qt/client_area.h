@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "frame/window_model.h"
+#include "frame/window/window_model.h"
 
 namespace frame {
 

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <optional>
 
-#include "frame/window_model.h"
+#include "frame/window/window_model.h"
 
 class QApplication;
 class QWidget;

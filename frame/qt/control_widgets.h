@@ -1,7 +1,7 @@
 // The widget that shows each kind of control.
 #pragma once
 
-#include "frame/window_model.h"
+#include "frame/window/window_model.h"
 
 class QWidget;
 

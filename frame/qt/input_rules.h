@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "frame/window_model.h"
+#include "frame/window/window_model.h"
 
 class QInputMethodEvent;
 class QKeyEvent;

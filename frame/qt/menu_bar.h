@@ -4,7 +4,7 @@
 #include <map>
 #include <span>
 
-#include "frame/window_model.h"
+#include "frame/window/window_model.h"
 
 class QAction;
 class QMenuBar;

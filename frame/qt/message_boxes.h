@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "frame/window_system.h"
+#include "frame/window/window_system.h"
 
 class QMessageBox;
 class QWidget;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string_view>
 
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace frame {
 

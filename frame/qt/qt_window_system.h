@@ -21,7 +21,7 @@
 
 #include <memory>
 
-#include "frame/window_system.h"
+#include "frame/window/window_system.h"
 
 class QAction;
 class QWidget;

@@ -2,7 +2,7 @@
 // sent and what the operator is told.
 #include <gtest/gtest.h>
 
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "tests/acctdesk/acctdesk_program.h"
 #include "tests/support/row_look_up.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/db/odbc_backend.h"
+#include "frame/db/odbc/odbc_backend.h"
 #include "tests/acctdesk/acctdesk_program.h"
 #include "tests/support/game_databases.h"
 

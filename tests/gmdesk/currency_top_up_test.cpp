@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/row_look_up.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/row_look_up.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/log_box.h"
 #include "tests/gmdesk/gmdesk_program.h"
 

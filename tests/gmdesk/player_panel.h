@@ -7,7 +7,7 @@
 #include <string>
 
 #include "frame/db/db_services.h"
-#include "frame/services.h"
+#include "frame/services/services.h"
 #include "gmdesk/main_window.h"
 
 namespace gmdesk_testing {

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "frame/gbk.h"
-#include "frame/window_system.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_system.h"
 #include "tests/gmdesk/gmdesk_program.h"
 
 namespace {

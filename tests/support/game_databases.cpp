@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/db/odbc_backend.h"
-#include "tests/db/sql_server_types.h"
+#include "frame/db/odbc/odbc_backend.h"
+#include "tests/servers/sql_server_types.h"
 
 namespace game_databases {
 namespace {

@@ -1,6 +1,6 @@
 // The game's three databases on a private PostgreSQL server, reached through
 // the real ODBC path: PostgreSQL's own driver, or FreeTDS in front of the TDS
-// test server (tests/db/suite_driver.h). Each test program that links this
+// test server (tests/servers/suite_driver.h). Each test program that links this
 // starts one server and creates KV7_Member, KV7_SiteConfig and KV7_User, each
 // with a dbo schema that unqualified names resolve to, as on SQL Server, and
 // SQL Server's types as domains there.
@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "frame/runtime.h"
-#include "tests/db/postgres_test_server.h"
-#include "tests/db/suite_driver.h"
+#include "frame/runtime/runtime.h"
+#include "tests/servers/postgres_test_server.h"
+#include "tests/servers/suite_driver.h"
 
 namespace game_databases {
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "frame/headless_window_system.h"
-#include "frame/runtime.h"
+#include "frame/headless/headless_window_system.h"
+#include "frame/runtime/runtime.h"
 
 namespace testing_support {
 

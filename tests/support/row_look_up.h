@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "frame/db/scripted_database.h"
-#include "frame/gbk.h"
+#include "frame/headless/scripted_database.h"
+#include "frame/text/gbk.h"
 
 namespace testing_support {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "frame/db/component_factory.h"
-#include "frame/gbk.h"
+#include "frame/text/gbk.h"
 
 namespace testing_support {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/db/scripted_database.h"
+#include "frame/headless/scripted_database.h"
 #include "tests/support/headless_program.h"
 
 namespace testing_support {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "frame/db/db_services.h"
-#include "frame/db/odbc_backend.h"
-#include "frame/services.h"
+#include "frame/db/odbc/odbc_backend.h"
+#include "frame/services/services.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/game_databases.h"
 

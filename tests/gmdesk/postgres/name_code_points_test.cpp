@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "frame/gbk.h"
-#include "frame/utf8.h"
-#include "tests/db/suite_driver.h"
+#include "frame/text/gbk.h"
+#include "frame/text/utf8.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/gmdesk/player_panel.h"
+#include "tests/servers/suite_driver.h"
 #include "tests/support/game_databases.h"
 
 namespace {

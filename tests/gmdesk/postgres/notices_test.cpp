@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/db/odbc_backend.h"
+#include "frame/db/odbc/odbc_backend.h"
 #include "tests/gmdesk/notice_pages_fixture.h"
 #include "tests/support/game_databases.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/db/odbc_backend.h"
+#include "frame/db/odbc/odbc_backend.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/gmdesk/player_panel.h"
 #include "tests/support/game_databases.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/db/odbc_backend.h"
-#include "frame/gbk.h"
-#include "frame/window_system.h"
+#include "frame/db/odbc/odbc_backend.h"
+#include "frame/text/gbk.h"
+#include "frame/window/window_system.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/game_databases.h"
 

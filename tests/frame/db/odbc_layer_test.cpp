@@ -1,0 +1,208 @@
+// The pieces of the ODBC layer that need no server: the connection text, the
+// kind each ODBC column type reads as, and texts across the wide API.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlext.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "frame/db/connection_text.h"
+#include "frame/db/odbc/odbc_environment.h"
+#include "frame/db/odbc/odbc_result_reader.h"
+#include "frame/db/odbc/odbc_text.h"
+
+namespace {
+
+using frame::FieldKind;
+
+TEST(ConnectionText, JoinsTheItemsUnchangedWithTheDatabaseLast) {
+  EXPECT_EQ(frame::SqlServerConnectionText("127.0.0.1,1433", "KV7_Member", "sa", ""),
+            "DRIVER=SQL Server;SERVER=127.0.0.1,1433;UID=sa;PWD=;DATABASE=KV7_Member;");
+  EXPECT_EQ(frame::SqlServerConnectionText(" host ", "KV7_User", "u=1", "a}b{c"),
+            "DRIVER=SQL Server;SERVER= host ;UID=u=1;PWD=a}b{c;DATABASE=KV7_User;");
+  EXPECT_EQ(frame::SqlServerConnectionText(nullptr, nullptr, nullptr, nullptr),
+            "DRIVER=SQL Server;SERVER=;UID=;PWD=;DATABASE=;");
+}
+
+// A value that would end its item early, or open a braced one, is braced
+// whole; no item of the operator's can add or replace another.
+TEST(ConnectionText, BracesValuesThatWouldLeakIntoOtherItems) {
+  struct Case {
+    const char* password;
+    const char* item;
+  };
+  const Case cases[] = {
+      {"pw;DATABASE=KV7_User", "PWD={pw;DATABASE=KV7_User};"},
+      {";", "PWD={;};"},
+      {"{pw}", "PWD={{pw}}};"},
+      {"a};UID=x", "PWD={a}};UID=x};"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(frame::SqlServerConnectionText("h", "KV7_Member", "sa", c.password),
+              std::string("DRIVER=SQL Server;SERVER=h;UID=sa;") + c.item + "DATABASE=KV7_Member;")
+        << c.password;
+  }
+  EXPECT_EQ(frame::SqlServerConnectionText("h;x", "d;b", "u;1", ""),
+            "DRIVER=SQL Server;SERVER={h;x};UID={u;1};PWD=;DATABASE={d;b};");
+}
+
+// FreeTDS has no default port: a bare host gets SQL Server's, anything that
+// names its own port or instance reaches the driver untouched.
+TEST(ConnectionText, ABareHostGetsTheDefaultPort) {
+  struct Case {
+    const char* server;
+    const char* added;
+  };
+  const Case cases[] = {
+      {"127.0.0.1", "PORT=1433;"},
+      {"db.example", "PORT=1433;"},
+      {"{a;b}", "PORT=1433;"},
+      {"127.0.0.1,1433", ""},
+      {"127.0.0.1,14330", ""},
+      {"host\\SQLEXPRESS", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    std::string text = frame::SqlServerConnectionText(c.server, "KV7_Member", "sa", "p;w");
+    EXPECT_EQ(frame::WithDefaultPort(text, 1433), text + c.added) << c.server;
+  }
+  EXPECT_EQ(frame::WithDefaultPort("DRIVER=x;UID=sa;PWD={SERVER=h};server=h", 5),
+            "DRIVER=x;UID=sa;PWD={SERVER=h};server=h;PORT=5;");
+  EXPECT_EQ(frame::WithDefaultPort("DRIVER=x;UID=sa;PWD={SERVER=h}", 5),
+            "DRIVER=x;UID=sa;PWD={SERVER=h}");
+}
+
+// FreeTDS ends a braced value at its first "}" before ";" and keeps "}}" as
+// two, and cuts longer login values to 128 UTF-16 units: such texts are
+// refused, naming the item but never its value.
+TEST(ConnectionText, FreeTdsGetsOnlyValuesItTakesWhole) {
+  const std::string chinese_127 = [] {
+    std::string text;
+    for (int i = 0; i < 127; ++i)
+      text += frame::Gbk("龙");
+    return text;
+  }();
+  struct Case {
+    std::string server, database, user, password;
+    const char* refused;  // the item named; nullptr: taken
+  };
+  const Case cases[] = {
+      {"h", "KV7_Member", "sa", "a}b", nullptr},
+      {"h", "K}V7", "}", "}}", nullptr},
+      {"h", "KV7_Member", "sa", "pw;DATABASE=x", nullptr},
+      {"h", "KV7_Member", "sa", "{pw", nullptr},
+      {"h;x", "KV7_Member", "sa", "", nullptr},
+      {"h", "KV7_Member", std::string(128, 'u'), chinese_127 + frame::Gbk("龙"), nullptr},
+      {"h", "KV7_Member", "sa", "{abc}", "PWD"},
+      {"h", "KV7_Member", "x};DATABASE=other;UID=evil", "pw", "UID"},
+      {"h", "{KV7}", "sa", "pw", "DATABASE"},
+      {"h;}", "KV7_Member", "sa", "pw", "SERVER"},
+      {"h", "KV7_Member", std::string(129, 'u'), "pw", "UID"},
+      {"h", "KV7_Member", "sa", chinese_127 + frame::Gbk("𠀀"), "PWD"},
+      {"h", std::string(129, 'd'), "sa", "pw", "DATABASE"},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        frame::SqlServerConnectionText(c.server, c.database, c.user, c.password);
+    std::string diagnostic;
+    std::optional<frame::Text> driver_text =
+        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433), diagnostic);
+    if (c.refused == nullptr) {
+      EXPECT_EQ(driver_text, frame::WithDefaultPort(text, 1433)) << text;
+      continue;
+    }
+    EXPECT_FALSE(driver_text.has_value()) << text;
+    EXPECT_THAT(diagnostic, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
+    EXPECT_THAT(diagnostic, ::testing::Not(::testing::HasSubstr(c.password))) << text;
+  }
+  // A driver without those limits gets every text as joined.
+  std::string diagnostic;
+  const std::string text = frame::SqlServerConnectionText("h", "KV7_Member", "sa", "{abc}");
+  EXPECT_EQ(frame::DriverConnectionText(text, {}, diagnostic), text);
+}
+
+TEST(OdbcFieldKind, MapsEveryColumnType) {
+  struct Case {
+    SQLSMALLINT type;
+    const char* type_name;
+    FieldKind kind;
+  };
+  const Case cases[] = {
+      {SQL_SMALLINT, "smallint", FieldKind::kInteger},
+      {SQL_INTEGER, "int", FieldKind::kInteger},
+      {SQL_BIGINT, "bigint", FieldKind::kBigInt},
+      {SQL_TINYINT, "tinyint", FieldKind::kTinyInt},
+      {SQL_REAL, "real", FieldKind::kReal},
+      {SQL_FLOAT, "float", FieldKind::kDouble},
+      {SQL_DOUBLE, "float8", FieldKind::kDouble},
+      {SQL_DECIMAL, "decimal", FieldKind::kDecimal},
+      {SQL_NUMERIC, "numeric", FieldKind::kDecimal},
+      {SQL_DECIMAL, "money", FieldKind::kCurrency},
+      {SQL_DECIMAL, "SmallMoney", FieldKind::kCurrency},
+      {SQL_NUMERIC, "money", FieldKind::kCurrency},
+      // PostgreSQL's own money type comes as a float with a symbol: not ours.
+      {SQL_FLOAT, "money", FieldKind::kDouble},
+      {SQL_TYPE_TIMESTAMP, "datetime", FieldKind::kDateTime},
+      {SQL_TYPE_DATE, "date", FieldKind::kDateTime},
+      {SQL_TIMESTAMP, "datetime", FieldKind::kDateTime},
+      {SQL_DATE, "date", FieldKind::kDateTime},
+      {SQL_TYPE_TIME, "time", FieldKind::kUnknown},
+      {SQL_BIT, "bit", FieldKind::kBit},
+      {SQL_CHAR, "char", FieldKind::kText},
+      {SQL_VARCHAR, "varchar", FieldKind::kText},
+      {SQL_LONGVARCHAR, "text", FieldKind::kText},
+      {SQL_WCHAR, "nchar", FieldKind::kText},
+      {SQL_WVARCHAR, "nvarchar", FieldKind::kText},
+      {SQL_WLONGVARCHAR, "ntext", FieldKind::kText},
+      {SQL_GUID, "uniqueidentifier", FieldKind::kGuid},
+      {SQL_BINARY, "binary", FieldKind::kBinary},
+      {SQL_VARBINARY, "varbinary", FieldKind::kBinary},
+      {SQL_LONGVARBINARY, "image", FieldKind::kBinary},
+      {-150, "sql_variant", FieldKind::kUnknown},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(frame::OdbcFieldKind(c.type, c.type_name), c.kind) << c.type << " " << c.type_name;
+  }
+  // Only an 8-byte integer reads differently when the driver calls it unsigned.
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_BIGINT, "bigint unsigned", true), FieldKind::kUnsignedBigInt);
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_INTEGER, "int unsigned", true), FieldKind::kInteger);
+  EXPECT_EQ(frame::OdbcFieldKind(SQL_TINYINT, "tinyint", true), FieldKind::kTinyInt);
+}
+
+TEST(OdbcText, GbkRoundTripsThroughUtf16) {
+  frame::Text text = frame::Gbk("连接失败：KV7_Member 𠀀");  // the last one is beyond the BMP
+  frame::WideText wide = frame::WideFromGbk(text);
+  EXPECT_EQ(wide.size(), 18u);
+  EXPECT_EQ(wide[0], 0x8FDE);
+  EXPECT_EQ(wide[16], 0xD840);
+  EXPECT_EQ(wide[17], 0xDC00);
+  EXPECT_EQ(frame::GbkFromWide(wide.data(), wide.size()), text);
+}
+
+TEST(OdbcText, AnUnpairedSurrogateBecomesAReplacement) {
+  const SQLWCHAR units[] = {'a', 0xD800, 'b', 0xDC00};
+  EXPECT_EQ(frame::Utf8FromWide(units, 4),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
+}
+
+// The environment is set up once per process, so each case runs in a child.
+TEST(OdbcEnvironment, AsksFreeTdsForProtocol74UnlessTheOperatorChoseOne) {
+  auto tds_version_after_setup = [](const char* given) {
+    if (given != nullptr) {
+      setenv("TDSVER", given, 1);
+    } else {
+      unsetenv("TDSVER");
+    }
+    if (frame::OdbcEnvironment() == nullptr) std::exit(2);
+    const char* now = std::getenv("TDSVER");
+    std::exit(now != nullptr && std::string_view(now) == (given ? given : "7.4") ? 0 : 1);
+  };
+  EXPECT_EXIT(tds_version_after_setup(nullptr), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(tds_version_after_setup("7.2"), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

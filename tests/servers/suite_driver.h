@@ -1,0 +1,38 @@
+// The ODBC driver a database suite runs through. CTest runs each such suite
+// twice: through PostgreSQL's own driver, and (with DB_TEST_DRIVER=freetds)
+// through FreeTDS, the operators' driver, in front of the TDS test server.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "tests/servers/postgres_test_server.h"
+#include "tests/servers/tds_test_server.h"
+
+namespace db_test {
+
+class SuiteDriver {
+ public:
+  // True on the FreeTDS run.
+  static bool UsesFreeTds();
+
+  // Once the PostgreSQL server runs: starts the TDS test server in front of
+  // it on the FreeTDS run, and points unixODBC at the driver. Call it before
+  // any thread starts: it sets environment variables.
+  bool Start(const PostgresTestServer& postgres);
+  void Stop();
+
+  // The server text a connection gives: a bare host, as operators mostly
+  // give it. The port comes with the components (port()) as their default.
+  std::string server_text() const;
+  // The port of the server the driver talks to, which a bare host reaches.
+  int port() const;
+  // The TDS test server on the FreeTDS run; null otherwise.
+  TdsTestServer* tds_server() { return tds_server_.get(); }
+
+ private:
+  int postgres_port_ = 0;
+  std::unique_ptr<TdsTestServer> tds_server_;
+};
+
+}  // namespace db_test

@@ -43,14 +43,14 @@ constexpr MultiplierPage kPages[] = {
 };
 
 // The picked event number, as the combo shows it now.
-frame::Text EventNumber(const MultiplierPage& page) {
-  return frame::GetControlProperty(kMainWindow, page.event_list, Property::kContentText).AsText();
+frame::Text QuotedEventNumber(const MultiplierPage& page) {
+  return QuotedText(page.event_list, Property::kContentText);
 }
 
 // A single-row read of one column of the picked event.
 frame::Text ReadEventField(const MultiplierPage& page, std::string_view column) {
   frame::Text statement = frame::ConcatTexts("SELECT ", column, "  FROM TB_Event Where EventNo ='",
-                                             frame::DoubleQuotes(EventNumber(page)), "'");
+                                             QuotedEventNumber(page), "'");
   return ReadOneField(kRecordSet3, kGameConnection, statement, column);
 }
 
@@ -85,19 +85,10 @@ void SetLoadButtonDisabled(const MultiplierPage& page, bool disabled) {
 // shows the first. A list that could not be read leaves the load button
 // usable, so that the operator can load again.
 void LoadEvents(const MultiplierPage& page) {
-  frame::AttachRecordSet(kMainWindow, kRecordSet3, kGameConnection);
-  bool listed = frame::OpenRecordSet(
-      kMainWindow, kRecordSet3,
+  bool listed = AppendColumnToLists(
+      kRecordSet3, kGameConnection,
       frame::ConcatTexts("SELECT EventNo  FROM TB_Event Where EventType ='", page.event_type, "'"),
-      1);
-  frame::MoveFirstRecord(kMainWindow, kRecordSet3);
-  while (!frame::AtEndOfRecords(kMainWindow, kRecordSet3)) {
-    frame::Text event_number;
-    frame::ReadFieldText(kMainWindow, kRecordSet3, "EventNo", event_number);
-    frame::AddComboItem(kMainWindow, page.event_list, event_number);
-    frame::MoveNextRecord(kMainWindow, kRecordSet3);
-  }
-  frame::CloseRecordSet(kMainWindow, kRecordSet3);
+      "EventNo", {page.event_list});
   frame::SetControlProperty(kMainWindow, page.event_list, Property::kSelectedIndex, 0);
   frame::SetControlProperty(kMainWindow, page.submit_button, Property::kDisabled, false);
   ShowPickedEvent(page);
@@ -118,13 +109,12 @@ void StartLoad(const MultiplierPage& page) {
 
 void SubmitEvent(const MultiplierPage& page) {
   frame::Text multiplier = StoredMultiplier(BoxText(page.new_box));
-  frame::Text start = BoxText(page.start_box);
-  frame::Text end = BoxText(page.end_box);
-  frame::Text event_number = frame::DoubleQuotes(EventNumber(page));
+  frame::Text start = QuotedText(page.start_box);
+  frame::Text end = QuotedText(page.end_box);
+  frame::Text event_number = QuotedEventNumber(page);
   frame::Text statement =
-      frame::ConcatTexts("update TB_Event set StartDate='", frame::DoubleQuotes(start),
-                         "',EndDate='", frame::DoubleQuotes(end), "',intData01='", multiplier,
-                         "' where EventNo ='", event_number, "'");
+      frame::ConcatTexts("update TB_Event set StartDate='", start, "',EndDate='", end,
+                         "',intData01='", multiplier, "' where EventNo ='", event_number, "'");
   // An UPDATE whose event is not there changed nothing.
   if (RunStatement(kGameConnection, statement, TargetRow{kEventByNumber, event_number}) !=
       StatementOutcome::kRan) {

@@ -31,8 +31,8 @@ struct AreaUpdate {
 AreaUpdate UpdateOf(const PlayerArea& area) {
   std::vector<frame::Text> values;
   for (const AreaField& field : area.fields)
-    values.push_back(frame::DoubleQuotes(BoxText(field.box)));
-  frame::Text key = frame::DoubleQuotes(BoxText(area.key_box));
+    values.push_back(QuotedText(field.box));
+  frame::Text key = QuotedText(area.key_box);
 
   frame::Text statement;
   for (size_t i = 0; i < area.fields.size(); ++i)

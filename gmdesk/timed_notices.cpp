@@ -1,6 +1,7 @@
 #include "gmdesk/timed_notices.h"
 
 #include "frame/services/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/log_box.h"
 #include "gmdesk/main_window.h"
@@ -69,7 +70,7 @@ constexpr PageStatement kDeleteAll{.connection = kGameConnection,
                                    .success_text = kSavedAtOnce};
 
 frame::Text ChosenNumber(ControlId number_list) {
-  return QuotedTextOf(number_list, Property::kContentText);
+  return QuotedText(number_list, Property::kContentText);
 }
 
 frame::Text ReadOfChosenNotice(const NoticeColumn& column, ControlId number_list) {
@@ -125,8 +126,8 @@ void OnDeleteNoticeSelected() {
 }
 
 void UpdateTimedNotice() {
-  frame::Text text = QuotedTextOf(kEditNoticeText, Property::kContentText);
-  frame::Text period = QuotedTextOf(kEditNoticePeriodBox, Property::kText);
+  frame::Text text = QuotedText(kEditNoticeText, Property::kContentText);
+  frame::Text period = QuotedText(kEditNoticePeriodBox);
   frame::Text number = ChosenNumber(kEditNoticeList);
   // The text is stored as it stands in the box: no blank is added after it.
   RunPageStatement(kUpdate,
@@ -136,11 +137,11 @@ void UpdateTimedNotice() {
 }
 
 void InsertTimedNotice() {
-  frame::Text number = QuotedTextOf(kAddNoticeNumberBox, Property::kText);
-  frame::Text start_date = QuotedTextOf(kAddNoticeStartBox, Property::kText);
-  frame::Text end_date = QuotedTextOf(kAddNoticeEndBox, Property::kText);
-  frame::Text period = QuotedTextOf(kAddNoticePeriodBox, Property::kText);
-  frame::Text text = QuotedTextOf(kAddNoticeText, Property::kContentText);
+  frame::Text number = QuotedText(kAddNoticeNumberBox);
+  frame::Text start_date = QuotedText(kAddNoticeStartBox);
+  frame::Text end_date = QuotedText(kAddNoticeEndBox);
+  frame::Text period = QuotedText(kAddNoticePeriodBox);
+  frame::Text text = QuotedText(kAddNoticeText, Property::kContentText);
   frame::Text statement = frame::ConcatTexts(
       "insert into TB_Event (EventNo,EventType,Memo,StartDate,EndDate,Period,stringData01)"
       "values('",
@@ -163,9 +164,10 @@ void DeleteTimedNotice() {
 }
 
 void DeleteAllTimedNotices() {
-  int32_t answer = frame::ShowMessageBox(frame::Gbk("本次操作将不可逆，是否继续进行？"), 0x24,
-                                         frame::Gbk("是否继续操作"));
-  if (answer != 5) return;
+  int32_t answer =
+      frame::ShowMessageBox(frame::Gbk("本次操作将不可逆，是否继续进行？"),
+                            frame::kMessageBoxYesNoQuestion, frame::Gbk("是否继续操作"));
+  if (answer != frame::kAnsweredYes) return;
   if (!RunPageStatement(kDeleteAll, "delete from TB_Event where EventType='100'")) return;
   ClearNumberLists();
 }

@@ -38,10 +38,10 @@ void ShowArea(const PlayerArea& area, const frame::Text& key) {
   OpenRecords(area.connection,
               frame::ConcatTexts(area.select_start, frame::DoubleQuotes(key), area.select_end));
   std::vector<frame::Text> values;
-  for (const AreaField& field : area.fields)
+  for (const PanelPair& field : area.fields)
     values.push_back(ReadField(field.column));
   for (size_t i = 0; i < area.fields.size(); ++i)
-    SetBoxText(area.fields[i].box, ShownValue(area.fields[i], values[i]));
+    SetBoxText(area.fields[i].box.id, ShownValue(area.fields[i], values[i]));
   frame::CloseRecordSet(kMainWindow, kRecordSet1);
 }
 

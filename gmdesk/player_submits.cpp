@@ -30,8 +30,8 @@ struct AreaUpdate {
 // Reads the area's boxes in order, then its key box, and joins the update.
 AreaUpdate UpdateOf(const PlayerArea& area) {
   std::vector<frame::Text> values;
-  for (const AreaField& field : area.fields)
-    values.push_back(QuotedText(field.box));
+  for (const PanelPair& field : area.fields)
+    values.push_back(QuotedText(field.box.id));
   frame::Text key = QuotedText(area.key_box);
 
   frame::Text statement;

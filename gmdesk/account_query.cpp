@@ -39,7 +39,7 @@ void ShowArea(const PlayerArea& area, const frame::Text& key) {
               frame::ConcatTexts(area.select_start, frame::DoubleQuotes(key), area.select_end));
   std::vector<frame::Text> values;
   for (const PanelPair& field : area.fields)
-    values.push_back(ReadField(field.column));
+    values.push_back(ReadField(field.column.name));
   for (size_t i = 0; i < area.fields.size(); ++i)
     SetBoxText(area.fields[i].box.id, ShownValue(area.fields[i], values[i]));
   frame::CloseRecordSet(kMainWindow, kRecordSet1);

@@ -23,7 +23,8 @@ constexpr std::array<frame::ControlDefinition, (kSizes + ...)> JoinRows(
 
 constexpr frame::ControlDefinition PairBoxRow(const PanelPair& pair, frame::ParentRef parent) {
   namespace rows = frame::rows;
-  const frame::Rect rect{pair.left + pair.label_width, pair.top, pair.box_width, 20};
+  const PairPlace& place = pair.place;
+  const frame::Rect rect{place.left + place.label_width, place.top, place.box_width, 20};
   switch (pair.kind) {
     case PairBox::kText:
       return rows::Edit(pair.box.id, pair.box.name, parent, rect);
@@ -44,9 +45,9 @@ constexpr std::array<frame::ControlDefinition, 2 * kPairs> PairRows(
   std::array<frame::ControlDefinition, 2 * kPairs> rows{};
   for (size_t i = 0; i < kPairs; ++i) {
     const PanelPair& pair = pairs[i];
-    rows[2 * i] =
-        frame::rows::ColoredLabel(pair.label.id, pair.label.name, parent,
-                                  {pair.left, pair.top, pair.label_width, 20}, pair.caption, color);
+    rows[2 * i] = frame::rows::ColoredLabel(
+        pair.label.id, pair.label.name, parent,
+        {pair.place.left, pair.place.top, pair.place.label_width, 20}, pair.caption, color);
     rows[2 * i + 1] = PairBoxRow(pair, parent);
   }
   return rows;

@@ -41,7 +41,7 @@ const std::array<PlayerArea, 3> kPlayerAreas = {{
 frame::Text ShownValue(const PanelPair& field, const frame::Text& read) {
   // Only as the ending: inside 1.0000000001 its deletion would show 101.
   constexpr std::string_view kWholeEnding = ".00000000";
-  if (field.whole_amount && read.ends_with(kWholeEnding)) {
+  if (field.column.whole_amount && read.ends_with(kWholeEnding)) {
     return read.substr(0, read.size() - kWholeEnding.size());
   }
   return read;

@@ -24,27 +24,6 @@ constexpr ParentRef kPlayer = frame::InGroup(kPlayerPanel);
 constexpr ParentRef kQuery = frame::InGroup(kQueryPanel);
 constexpr ParentRef kSubmits = frame::InGroup(kSubmitPanel);
 
-// The character shown, between the account's pairs and its appearance's.
-inline constexpr PanelPair kCharacterPairs[] = {
-    {.label = {ControlNumber(0x173d), "标签43"},
-     .caption = "帐号角色：",
-     .left = 8,
-     .top = 72,
-     .label_width = 56,
-     .box = {kCharacterList, "组合框8"},
-     .box_width = 128,
-     .kind = PairBox::kList,
-     .events = BindEvent0<&OnCharacterSelected>},
-    {.label = {ControlNumber(0x1740), "标签44"},
-     .caption = "角色ID码：",
-     .left = 192,
-     .top = 72,
-     .label_width = 56,
-     .box = {kCharacterIdBox, "编辑框35"},
-     .box_width = 296,
-     .kind = PairBox::kReadOnly},
-};
-
 inline constexpr auto kRows =
     JoinRows(std::to_array<frame::ControlDefinition>({
                  // The account query row in 分组框6.

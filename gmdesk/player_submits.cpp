@@ -36,7 +36,7 @@ AreaUpdate UpdateOf(const PlayerArea& area) {
 
   frame::Text statement;
   for (size_t i = 0; i < area.fields.size(); ++i)
-    statement += frame::ConcatTexts(area.fields[i].update_piece, values[i]);
+    statement += frame::ConcatTexts(area.fields[i].column.update_piece, values[i]);
   statement = frame::ConcatTexts(statement, area.key_piece, key, "'");
   return {std::move(statement), TargetRow{area.row_key, std::move(key)}};
 }

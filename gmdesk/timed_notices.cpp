@@ -48,26 +48,22 @@ constexpr NoticeColumn kPeriod{"SELECT Period FROM TB_Event Where EventNo ='",
                                kEditNoticePeriodBox,
                                Property::kText};
 
-constexpr PageStatement kUpdate{.connection = kGameConnection,
-                                .button = kEditNoticeButton,
-                                .disables_button = true,
-                                .log_box = kEditNoticeLog,
-                                .success_text = kSavedAtOnce};
-constexpr PageStatement kInsert{.connection = kGameConnection,
-                                .button = kAddNoticeButton,
-                                .disables_button = true,
-                                .log_box = kAddNoticeLog,
-                                .success_text = kSavedAtOnce};
-constexpr PageStatement kDeleteOne{.connection = kGameConnection,
-                                   .button = kDeleteNoticeButton,
-                                   .disables_button = false,
-                                   .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce};
-constexpr PageStatement kDeleteAll{.connection = kGameConnection,
-                                   .button = kDeleteAllNoticesButton,
-                                   .disables_button = false,
-                                   .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce};
+// Every statement of these pages runs on the game database and takes effect at once.
+constexpr PageStatement TimedNoticeStatement(ControlId button, bool disables_button,
+                                             ControlId log_box) {
+  return {.connection = kGameConnection,
+          .button = button,
+          .disables_button = disables_button,
+          .log_box = log_box,
+          .success_text = kSavedAtOnce};
+}
+
+constexpr PageStatement kUpdate = TimedNoticeStatement(kEditNoticeButton, true, kEditNoticeLog);
+constexpr PageStatement kInsert = TimedNoticeStatement(kAddNoticeButton, true, kAddNoticeLog);
+constexpr PageStatement kDeleteOne =
+    TimedNoticeStatement(kDeleteNoticeButton, false, kDeleteNoticeLog);
+constexpr PageStatement kDeleteAll =
+    TimedNoticeStatement(kDeleteAllNoticesButton, false, kDeleteNoticeLog);
 
 frame::Text ChosenNumber(ControlId number_list) {
   return QuotedText(number_list, Property::kContentText);

@@ -1,14 +1,14 @@
 #include "gmdesk/multiplier_events.h"
 
-#include <array>
 #include <cstddef>
+#include <iterator>
 #include <string_view>
-#include <utility>
 
 #include "frame/db/db_services.h"
 #include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
+#include "gmdesk/indexed_threads.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/multiplier_pages.h"
 
@@ -16,17 +16,6 @@ namespace gmdesk {
 namespace {
 
 using frame::Property;
-
-// A thread body for StartThread must be a plain function: one per page.
-template <size_t kPage>
-void LoadEventsThread();
-
-template <size_t... kPages>
-constexpr std::array<frame::Subroutine, sizeof...(kPages)> LoadersOf(
-    std::index_sequence<kPages...>) {
-  return {&LoadEventsThread<kPages>...};
-}
-constexpr auto kLoaders = LoadersOf(std::make_index_sequence<std::size(kMultiplierPages)>());
 
 // The picked event number, as the combo shows it now.
 frame::Text QuotedEventNumber(const MultiplierPage& page) {
@@ -82,10 +71,10 @@ void LoadEvents(const MultiplierPage& page) {
   if (!listed) SetLoadButtonDisabled(page, false);
 }
 
-template <size_t kPage>
-void LoadEventsThread() {
-  LoadEvents(kMultiplierPages[kPage]);
+void LoadEventsAt(size_t index) {
+  LoadEvents(kMultiplierPages[index]);
 }
+constexpr auto& kLoaders = kIndexedThreads<&LoadEventsAt, std::size(kMultiplierPages)>;
 
 }  // namespace
 

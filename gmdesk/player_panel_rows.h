@@ -45,11 +45,11 @@ inline constexpr auto kRows =
                  Group(kSubmitPanel, "分组框7", kPlayer, {8, 240, 536, 32}, ""),
                  // 分组框7: the four submits.
                  Button(kSubmitYellowButton, "按钮3", kSubmits, {8, 8, 120, 20}, "提交黄色区域数据",
-                        BindEvent0<&OnSubmitYellowClick>),
+                        BindEvent0<&OnSubmitAreaClick<kYellowArea>>),
                  Button(kSubmitPurpleButton, "按钮15", kSubmits, {136, 8, 120, 20},
-                        "提交紫色区域数据", BindEvent0<&OnSubmitPurpleClick>),
+                        "提交紫色区域数据", BindEvent0<&OnSubmitAreaClick<kPurpleArea>>),
                  Button(kSubmitCyanButton, "按钮16", kSubmits, {264, 8, 120, 20},
-                        "提交青色区域数据", BindEvent0<&OnSubmitCyanClick>),
+                        "提交青色区域数据", BindEvent0<&OnSubmitAreaClick<kCyanArea>>),
                  Button(kSubmitAllButton, "按钮17", kSubmits, {392, 8, 136, 20}, "提交所有区域数据",
                         BindEvent0<&OnSubmitAllClick>),
              }));

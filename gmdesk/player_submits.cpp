@@ -1,11 +1,14 @@
 #include "gmdesk/player_submits.h"
 
+#include <cstddef>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
+#include "gmdesk/indexed_threads.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/player_areas.h"
 
@@ -54,10 +57,11 @@ void SubmitArea(const PlayerArea& area) {
   SetDisabled(area.submit_button, false);
 }
 
-template <AreaIndex kArea>
-void SubmitAreaThread() {
-  SubmitArea(kPlayerAreas[kArea]);
+void SubmitAreaAt(size_t index) {
+  SubmitArea(kPlayerAreas[index]);
 }
+constexpr auto& kAreaSubmitThreads =
+    kIndexedThreads<&SubmitAreaAt, std::tuple_size_v<decltype(kPlayerAreas)>>;
 
 // Every statement is built before the first is sent, and the first failure
 // ends the run: what ran before it stays written.
@@ -85,14 +89,8 @@ void StartSubmit(frame::Subroutine submit) {
 
 }  // namespace
 
-void OnSubmitYellowClick() {
-  StartSubmit(&SubmitAreaThread<kYellowArea>);
-}
-void OnSubmitPurpleClick() {
-  StartSubmit(&SubmitAreaThread<kPurpleArea>);
-}
-void OnSubmitCyanClick() {
-  StartSubmit(&SubmitAreaThread<kCyanArea>);
+void StartAreaSubmit(AreaIndex area) {
+  StartSubmit(kAreaSubmitThreads[area]);
 }
 void OnSubmitAllClick() {
   StartSubmit(&SubmitAllAreasThread);

@@ -52,11 +52,11 @@ constexpr frame::ControlDefinition LogBox(ControlId id, std::string_view name, P
 inline constexpr std::string_view kNoticePages[] = {"修改线路公告", "修改定时公告", "添加定时公告",
                                                     "删除定时公告"};
 
-constexpr ParentRef kNotices = frame::InGroup(kNoticePanel);
-constexpr ParentRef kChannelPage = OnPage(kNoticeTabs, 0);
-constexpr ParentRef kEditNoticePage = OnPage(kNoticeTabs, 1);
-constexpr ParentRef kAddNoticePage = OnPage(kNoticeTabs, 2);
-constexpr ParentRef kDeleteNoticePage = OnPage(kNoticeTabs, 3);
+inline constexpr ParentRef kNotices = frame::InGroup(kNoticePanel);
+inline constexpr ParentRef kChannelPage = OnPage(kNoticeTabs, 0);
+inline constexpr ParentRef kEditNoticePage = OnPage(kNoticeTabs, 1);
+inline constexpr ParentRef kAddNoticePage = OnPage(kNoticeTabs, 2);
+inline constexpr ParentRef kDeleteNoticePage = OnPage(kNoticeTabs, 3);
 
 inline constexpr auto kRows = std::to_array<frame::ControlDefinition>({
     Tab(kNoticeTabs, "选择夹1", kNotices, {8, 16, 464, 176}, kNoticePages),

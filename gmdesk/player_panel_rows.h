@@ -20,9 +20,9 @@ using frame::ParentRef;
 inline constexpr ControlId kQueryAccountLabel = ControlNumber(0x16f8);  // 标签42
 inline constexpr ControlId kAccountKeyLabel = ControlNumber(0x1712);    // 标签39
 
-constexpr ParentRef kPlayer = frame::InGroup(kPlayerPanel);
-constexpr ParentRef kQuery = frame::InGroup(kQueryPanel);
-constexpr ParentRef kSubmits = frame::InGroup(kSubmitPanel);
+inline constexpr ParentRef kPlayer = frame::InGroup(kPlayerPanel);
+inline constexpr ParentRef kQuery = frame::InGroup(kQueryPanel);
+inline constexpr ParentRef kSubmits = frame::InGroup(kSubmitPanel);
 
 inline constexpr auto kRows =
     JoinRows(std::to_array<frame::ControlDefinition>({

@@ -18,7 +18,7 @@ inline constexpr ControlId kMemberDatabaseLabel = ControlNumber(0x000c);  // 标
 inline constexpr ControlId kNoticeDatabaseLabel = ControlNumber(0x149f);  // 标签8
 inline constexpr ControlId kGameDatabaseLabel = ControlNumber(0x14aa);    // 标签9
 
-constexpr frame::ParentRef kServer = frame::InGroup(kServerPanel);
+inline constexpr frame::ParentRef kServer = frame::InGroup(kServerPanel);
 
 inline constexpr auto kRows = std::to_array<frame::ControlDefinition>({
     Label(kServerLabel, "标签7", kServer, {8, 16, 72, 20}, "服务器源："),

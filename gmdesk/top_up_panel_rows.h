@@ -19,7 +19,7 @@ inline constexpr ControlId kCurrencyKindLabel = ControlNumber(0x156e);  // 标�
 
 inline constexpr std::string_view kCurrencyKinds[] = {"龙币(酷币)", "积分(红利)"};
 
-constexpr frame::ParentRef kTopUp = frame::InGroup(kTopUpPanel);
+inline constexpr frame::ParentRef kTopUp = frame::InGroup(kTopUpPanel);
 
 inline constexpr auto kRows = std::to_array<frame::ControlDefinition>({
     Label(kAccountLabel, "标签1", kTopUp, {8, 8, 80, 20}, "游戏帐号："),

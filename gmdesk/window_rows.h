@@ -12,9 +12,10 @@ namespace gmdesk::window_rows {
 using namespace frame::rows;
 using frame::ControlKind;
 
-constexpr frame::ParentRef kWindow = frame::InWindow();
+inline constexpr frame::ParentRef kWindow = frame::InWindow();
 
-constexpr frame::FontSpec kBannerFont{.family = "微软雅黑", .height_pixels = 16, .bold = true};
+inline constexpr frame::FontSpec kBannerFont{
+    .family = "微软雅黑", .height_pixels = 16, .bold = true};
 
 inline constexpr auto kRows = std::to_array<frame::ControlDefinition>({
     Group(kServerPanel, "分组框1", kWindow, {0, 0, 272, 168}, "服务器配置"),

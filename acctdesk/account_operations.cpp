@@ -43,11 +43,12 @@ struct GmGroup {
 };
 
 void OpenGmAccountOf(const GmGroup& group) {
-  frame::Text account = ReadTypedText(group.account_box, frame::Property::kText);
+  frame::Text account = frame::QuotedControlText(kMainWindow, group.account_box);
   frame::Text level_update =
       frame::ConcatTexts("update member set GMLevel='2'where id='", account, "'");
   StoreLastStatement(LastStatement::kGmLevelUpdate, level_update);
-  frame::Text address = ReadTypedText(group.address_box, frame::Property::kContentText);
+  frame::Text address =
+      frame::QuotedControlText(kMainWindow, group.address_box, frame::Property::kContentText);
   frame::Text link_insert = frame::ConcatTexts(
       "INSERT INTO dbo.TB_DefGMAccountLinkIP(ID, IP, SubNetMask, GMLevel, Memo ) VALUES('", account,
       "','", address, "','GM','2','GM')");

@@ -85,7 +85,7 @@ void AddAccountCurrency() {
   const Operation top_up{LastStatement::kTopUp, parts, currency->success_line,
                          "充值失败,请检查服务器连接是否正常", kTopUpAccountBox};
   if (RunAndReport(top_up) != StatementOutcome::kRan) return;
-  frame::Text amount = frame::GetControlProperty(kMainWindow, kAmountBox, Property::kText).AsText();
+  frame::Text amount = frame::ControlText(kMainWindow, kAmountBox);
   AppendMessageLine(frame::ConcatTexts(frame::Gbk("\r\n>充值总数额："), amount, "<"));
   frame::SetControlProperty(kMainWindow, kTopUpCashRadio, Property::kChecked, false);
   frame::SetControlProperty(kMainWindow, kTopUpBonusRadio, Property::kChecked, false);

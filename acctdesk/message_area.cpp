@@ -8,8 +8,7 @@ namespace acctdesk {
 using frame::Property;
 
 void AppendMessageLine(const frame::Text& line) {
-  frame::Text old =
-      frame::GetControlProperty(kMainWindow, kMessageArea, Property::kContentText).AsText();
+  frame::Text old = frame::ControlText(kMainWindow, kMessageArea, Property::kContentText);
   frame::SetControlProperty(kMainWindow, kMessageArea, Property::kContentText,
                             frame::ConcatTexts(old, line));
 }

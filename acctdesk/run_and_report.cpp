@@ -15,11 +15,6 @@ std::array<frame::Text, static_cast<size_t>(LastStatement::kCount)> last_stateme
 
 }  // namespace
 
-frame::Text ReadTypedText(frame::ControlId box, frame::Property property) {
-  frame::Text typed = frame::GetControlProperty(kMainWindow, box, property).AsText();
-  return frame::DoubleQuotes(typed);
-}
-
 void StoreLastStatement(LastStatement slot, frame::Text statement) {
   last_statements[static_cast<size_t>(slot)] = std::move(statement);
 }
@@ -33,7 +28,8 @@ BuiltStatement BuildStatement(std::span<const StatementPart> parts) {
   BuiltStatement built;
   for (const StatementPart& part : parts) {
     if (part.box != frame::ControlId{}) {
-      built.typed.push_back({part.box, ReadTypedText(part.box, part.property)});
+      built.typed.push_back(
+          {part.box, frame::QuotedControlText(kMainWindow, part.box, part.property)});
     }
   }
   size_t next = 0;

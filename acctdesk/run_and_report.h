@@ -44,8 +44,6 @@ constexpr StatementPart Piece(std::string_view literal) {
 constexpr StatementPart BoxText(frame::ControlId box) {
   return {.box = box};
 }
-// A box's text, ready to stand between quotes: each ' is doubled.
-frame::Text ReadTypedText(frame::ControlId box, frame::Property property);
 
 // A statement and the text of each of its boxes as it stands in it.
 struct BuiltStatement {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frame/db/db_services.h"
+#include "frame/db/record_set.h"
 #include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
@@ -22,7 +23,7 @@ void SetBoxText(ControlId box, const frame::Text& text) {
 
 void OpenRecords(ControlId connection, const frame::Text& statement) {
   frame::AttachRecordSet(kMainWindow, kRecordSet1, connection);
-  frame::OpenRecordSet(kMainWindow, kRecordSet1, statement);
+  frame::OpenRecordSet(kMainWindow, kRecordSet1, statement, frame::RecordSet::kStatementText);
 }
 
 frame::Text ReadField(std::string_view column) {
@@ -37,23 +38,18 @@ void ShowArea(const PlayerArea& area, const frame::Text& key) {
   OpenRecords(area.connection,
               frame::ConcatTexts(area.select_start, frame::DoubleQuotes(key), area.select_end));
   std::vector<frame::Text> values;
-  for (const AreaField& field : area.fields)
-    values.push_back(ReadField(field.column));
+  for (const PanelPair& field : area.fields)
+    values.push_back(ReadField(field.column.name));
   for (size_t i = 0; i < area.fields.size(); ++i)
-    SetBoxText(area.fields[i].box, ShownValue(area.fields[i], values[i]));
+    SetBoxText(area.fields[i].box.id, ShownValue(area.fields[i], values[i]));
   frame::CloseRecordSet(kMainWindow, kRecordSet1);
 }
 
-void ListCharacters(const frame::Text& account_key) {
-  OpenRecords(kGameConnection,
-              frame::ConcatTexts("SELECT Name  FROM TB_CharacterBasic Where MemberID  ='",
-                                 frame::DoubleQuotes(account_key), "'"));
-  frame::MoveFirstRecord(kMainWindow, kRecordSet1);
-  while (!frame::AtEndOfRecords(kMainWindow, kRecordSet1)) {
-    frame::AddComboItem(kMainWindow, kCharacterList, ReadField("Name"));
-    frame::MoveNextRecord(kMainWindow, kRecordSet1);
-  }
-  frame::CloseRecordSet(kMainWindow, kRecordSet1);
+void ListCharacters(const frame::Text& quoted_account_key) {
+  AppendColumnToLists(kRecordSet1, kGameConnection,
+                      frame::ConcatTexts("SELECT Name  FROM TB_CharacterBasic Where MemberID  ='",
+                                         quoted_account_key, "'"),
+                      "Name", {kCharacterList});
 }
 
 // The character view: the character of that name on the account shown, as
@@ -63,7 +59,7 @@ void ShowCharacter(const frame::Text& name) {
       ReadOneField(kRecordSet1, kGameConnection,
                    frame::ConcatTexts("SELECT CharacterID  FROM TB_CharacterBasic Where Name =N'",
                                       frame::DoubleQuotes(name), "' AND MemberID ='",
-                                      frame::DoubleQuotes(BoxText(kAccountKeyBox)), "'"),
+                                      QuotedText(kAccountKeyBox), "'"),
                    "CharacterID");
   SetBoxText(kCharacterIdBox, KeyText(character_id));
   ShowArea(kPlayerAreas[kPurpleArea], BoxText(kCharacterIdBox));
@@ -71,7 +67,7 @@ void ShowCharacter(const frame::Text& name) {
 }
 
 frame::Text ShownCharacterName() {
-  return BoxText(kCharacterList, Property::kContentText);
+  return PropertyText(kCharacterList, Property::kContentText);
 }
 
 }  // namespace
@@ -110,7 +106,7 @@ void QueryAccount() {
   SetBoxText(kAccountKeyBox, KeyText(member_key));
   ShowArea(kPlayerAreas[kYellowArea], account);
 
-  ListCharacters(BoxText(kAccountKeyBox));
+  ListCharacters(QuotedText(kAccountKeyBox));
   // Selecting from the program raises no pick: the view is shown here.
   frame::SetControlProperty(kMainWindow, kCharacterList, Property::kSelectedIndex, 0);
   ShowCharacter(ShownCharacterName());

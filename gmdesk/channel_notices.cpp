@@ -1,6 +1,7 @@
 #include "gmdesk/channel_notices.h"
 
 #include "frame/services/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/log_box.h"
 #include "gmdesk/main_window.h"
@@ -19,7 +20,7 @@ constexpr PageStatement kChannelUpdate{.connection = kNoticeConnection,
 
 // The chosen channel, read afresh each time.
 frame::Text ChosenChannel() {
-  return QuotedTextOf(kChannelList, Property::kContentText);
+  return QuotedText(kChannelList, Property::kContentText);
 }
 
 frame::Text ReadOfChosenChannel(std::string_view query_start, std::string_view field) {
@@ -57,8 +58,8 @@ void OnChannelSelected() {
 }
 
 void UpdateChannelNotice() {
-  frame::Text in_game = QuotedTextOf(kChannelNoticeText, Property::kContentText);
-  frame::Text channel_list = QuotedTextOf(kChannelListNoticeBox, Property::kText);
+  frame::Text in_game = QuotedText(kChannelNoticeText, Property::kContentText);
+  frame::Text channel_list = QuotedText(kChannelListNoticeBox);
   frame::Text channel = ChosenChannel();
   RunPageStatement(
       kChannelUpdate,

@@ -1,20 +1,20 @@
-// Steps that gmdesk's handlers share: running a statement and the
-// one-field read.
+// Steps that gmdesk's handlers share: the rows their statements aim at, the
+// one-field read and the filling of lists from a query.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
+#include "frame/db/statement_outcome.h"
 #include "frame/text/gbk.h"
 #include "frame/window/window_model.h"
 
 namespace gmdesk {
 
-// How a statement aimed at one row names it: the table and its key column.
-struct RowKey {
-  std::string_view table;
-  std::string_view column;
-};
+using frame::RowKey;
+using frame::StatementOutcome;
+using frame::TargetRow;
 
 inline constexpr RowKey kAccountById{"Member", "ID"};
 inline constexpr RowKey kAccountByKey{"Member", "MemberKey"};
@@ -23,23 +23,7 @@ inline constexpr RowKey kChannelByNumber{"TB_Channel_Notice", "Channel"};
 inline constexpr RowKey kCharacterBasicById{"TB_CharacterBasic", "CharacterID"};
 inline constexpr RowKey kCharacterSubById{"TB_CharacterSub", "CharacterID"};
 
-// The one row a statement changes: its key, quoted as the statement has it.
-struct TargetRow {
-  RowKey key;
-  frame::Text quoted_value;
-};
-
-enum class StatementOutcome {
-  kFailed,     // the statement did not run
-  kNoSuchRow,  // it ran, changed no row, and its target row is not there
-  kRan,
-};
-
-// ExecuteSql on the connection. The driver may report a trigger's count in
-// place of the statement's own, so a count of 0 alone proves nothing: the
-// target row is then looked up on the same connection, and only a row that is
-// not there makes it kNoSuchRow. A look-up that fails proves nothing either:
-// the statement ran.
+// frame::RunStatement on gmdesk's window.
 StatementOutcome RunStatement(frame::ControlId connection, const frame::Text& statement,
                               const std::optional<TargetRow>& target = std::nullopt,
                               std::optional<int> timeout_seconds = std::nullopt);
@@ -53,5 +37,11 @@ std::optional<frame::Text> TryReadOneField(frame::ControlId records, frame::Cont
 // The same, with "" for a statement that failed.
 frame::Text ReadOneField(frame::ControlId records, frame::ControlId connection,
                          const frame::Text& statement, std::string_view field);
+
+// Appends the column's value of every row the query returns to each list, in
+// the server's order, without clearing them; true when the query ran.
+bool AppendColumnToLists(frame::ControlId records, frame::ControlId connection,
+                         const frame::Text& query, std::string_view column,
+                         std::initializer_list<frame::ControlId> lists);
 
 }  // namespace gmdesk

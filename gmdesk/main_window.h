@@ -1,5 +1,5 @@
 // gmdesk's one window: its controls by role. The design name of each control
-// stands beside it here and in the definition table (main_window.cpp).
+// stands beside it here and in its panel's definition rows (*_rows.h).
 #pragma once
 
 #include "frame/runtime/runtime.h"
@@ -85,30 +85,7 @@ inline constexpr ControlId kDeleteAllNoticesButton = ControlNumber(0x1535);  // 
 
 // 分组框3: multiplier events, on the tab 选择夹2.
 inline constexpr ControlId kMultiplierTabs = ControlNumber(0x1569);  // 选择夹2
-// Page 0, gold.
-inline constexpr ControlId kGoldCurrentBox = ControlNumber(0x1598);    // 编辑框18
-inline constexpr ControlId kGoldEventList = ControlNumber(0x159c);     // 组合框4
-inline constexpr ControlId kGoldNewBox = ControlNumber(0x159a);        // 编辑框19
-inline constexpr ControlId kGoldStartBox = ControlNumber(0x15ae);      // 编辑框20
-inline constexpr ControlId kGoldSubmitButton = ControlNumber(0x159b);  // 按钮9
-inline constexpr ControlId kGoldLoadButton = ControlNumber(0x15b1);    // 按钮10
-inline constexpr ControlId kGoldEndBox = ControlNumber(0x15b0);        // 编辑框21
-// Page 1, experience.
-inline constexpr ControlId kExpCurrentBox = ControlNumber(0x1616);    // 编辑框24
-inline constexpr ControlId kExpEventList = ControlNumber(0x161d);     // 组合框5
-inline constexpr ControlId kExpNewBox = ControlNumber(0x1617);        // 编辑框25
-inline constexpr ControlId kExpStartBox = ControlNumber(0x161e);      // 编辑框26
-inline constexpr ControlId kExpSubmitButton = ControlNumber(0x161b);  // 按钮11
-inline constexpr ControlId kExpLoadButton = ControlNumber(0x161c);    // 按钮12
-inline constexpr ControlId kExpEndBox = ControlNumber(0x161f);        // 编辑框27
-// Page 2, drop.
-inline constexpr ControlId kDropCurrentBox = ControlNumber(0x1622);    // 编辑框28
-inline constexpr ControlId kDropEventList = ControlNumber(0x1627);     // 组合框6
-inline constexpr ControlId kDropNewBox = ControlNumber(0x1623);        // 编辑框29
-inline constexpr ControlId kDropStartBox = ControlNumber(0x1628);      // 编辑框30
-inline constexpr ControlId kDropSubmitButton = ControlNumber(0x162a);  // 按钮13
-inline constexpr ControlId kDropLoadButton = ControlNumber(0x162b);    // 按钮14
-inline constexpr ControlId kDropEndBox = ControlNumber(0x1629);        // 编辑框31
+// Its pages' controls stand in kMultiplierPages (multiplier_pages.h).
 
 // 分组框5: player management.
 inline constexpr ControlId kQueryPanel = ControlNumber(0x16f7);       // 分组框6

@@ -1,56 +1,31 @@
 #include "gmdesk/multiplier_events.h"
 
 #include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "frame/db/db_services.h"
 #include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
+#include "gmdesk/indexed_threads.h"
 #include "gmdesk/main_window.h"
+#include "gmdesk/multiplier_pages.h"
 
 namespace gmdesk {
 namespace {
 
 using frame::Property;
 
-// One page of 选择夹2: the kind of TB_Event row it edits and its controls.
-struct MultiplierPage {
-  std::string_view event_type;
-  ControlId load_button;
-  ControlId submit_button;
-  ControlId event_list;
-  ControlId start_box;
-  ControlId end_box;
-  ControlId current_box;  // read-only, the stored multiplier
-  ControlId new_box;      // the multiplier to write
-  frame::Subroutine loader_thread;
-};
-
-// A thread body for StartThread must be a plain function: one per page.
-template <size_t kPage>
-void LoadEventsThread();
-
-enum PageIndex : size_t { kGoldPage, kExpPage, kDropPage };
-
-constexpr MultiplierPage kPages[] = {
-    {"2", kGoldLoadButton, kGoldSubmitButton, kGoldEventList, kGoldStartBox, kGoldEndBox,
-     kGoldCurrentBox, kGoldNewBox, LoadEventsThread<kGoldPage>},
-    {"1", kExpLoadButton, kExpSubmitButton, kExpEventList, kExpStartBox, kExpEndBox, kExpCurrentBox,
-     kExpNewBox, LoadEventsThread<kExpPage>},
-    {"4", kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
-     kDropCurrentBox, kDropNewBox, LoadEventsThread<kDropPage>},
-};
-
 // The picked event number, as the combo shows it now.
-frame::Text EventNumber(const MultiplierPage& page) {
-  return frame::GetControlProperty(kMainWindow, page.event_list, Property::kContentText).AsText();
+frame::Text QuotedEventNumber(const MultiplierPage& page) {
+  return QuotedText(page.event_list.id, Property::kContentText);
 }
 
 // A single-row read of one column of the picked event.
 frame::Text ReadEventField(const MultiplierPage& page, std::string_view column) {
   frame::Text statement = frame::ConcatTexts("SELECT ", column, "  FROM TB_Event Where EventNo ='",
-                                             frame::DoubleQuotes(EventNumber(page)), "'");
+                                             QuotedEventNumber(page), "'");
   return ReadOneField(kRecordSet3, kGameConnection, statement, column);
 }
 
@@ -66,107 +41,74 @@ frame::Text StoredMultiplier(const frame::Text& typed) {
 // Dates and multiplier of the picked event. The multiplier takes one write
 // of the whole text: a pick that overlaps a reload then shows one value or
 // the other, never the two run together.
-void ShowPickedEvent(const MultiplierPage& page) {
+void ShowPicked(const MultiplierPage& page) {
   frame::Text start = ReadEventField(page, "StartDate");
-  frame::SetControlProperty(kMainWindow, page.start_box, Property::kText,
+  frame::SetControlProperty(kMainWindow, page.start_box.id, Property::kText,
                             frame::LeftText(start, 10));
   frame::Text end = ReadEventField(page, "EndDate");
-  frame::SetControlProperty(kMainWindow, page.end_box, Property::kText, frame::LeftText(end, 10));
+  frame::SetControlProperty(kMainWindow, page.end_box.id, Property::kText,
+                            frame::LeftText(end, 10));
   frame::Text multiplier = ReadEventField(page, "intData01");
-  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText,
+  frame::SetControlProperty(kMainWindow, page.current_box.id, Property::kText,
                             ShownMultiplier(multiplier));
 }
 
 void SetLoadButtonDisabled(const MultiplierPage& page, bool disabled) {
-  frame::SetControlProperty(kMainWindow, page.load_button, Property::kDisabled, disabled);
+  frame::SetControlProperty(kMainWindow, page.load_button.id, Property::kDisabled, disabled);
 }
 
 // Worker thread: lists the page's events after what the combo holds, then
 // shows the first. A list that could not be read leaves the load button
 // usable, so that the operator can load again.
 void LoadEvents(const MultiplierPage& page) {
-  frame::AttachRecordSet(kMainWindow, kRecordSet3, kGameConnection);
-  bool listed = frame::OpenRecordSet(
-      kMainWindow, kRecordSet3,
+  bool listed = AppendColumnToLists(
+      kRecordSet3, kGameConnection,
       frame::ConcatTexts("SELECT EventNo  FROM TB_Event Where EventType ='", page.event_type, "'"),
-      1);
-  frame::MoveFirstRecord(kMainWindow, kRecordSet3);
-  while (!frame::AtEndOfRecords(kMainWindow, kRecordSet3)) {
-    frame::Text event_number;
-    frame::ReadFieldText(kMainWindow, kRecordSet3, "EventNo", event_number);
-    frame::AddComboItem(kMainWindow, page.event_list, event_number);
-    frame::MoveNextRecord(kMainWindow, kRecordSet3);
-  }
-  frame::CloseRecordSet(kMainWindow, kRecordSet3);
-  frame::SetControlProperty(kMainWindow, page.event_list, Property::kSelectedIndex, 0);
-  frame::SetControlProperty(kMainWindow, page.submit_button, Property::kDisabled, false);
-  ShowPickedEvent(page);
+      "EventNo", {page.event_list.id});
+  frame::SetControlProperty(kMainWindow, page.event_list.id, Property::kSelectedIndex, 0);
+  frame::SetControlProperty(kMainWindow, page.submit_button.id, Property::kDisabled, false);
+  ShowPicked(page);
   if (!listed) SetLoadButtonDisabled(page, false);
 }
 
-template <size_t kPage>
-void LoadEventsThread() {
-  LoadEvents(kPages[kPage]);
+void LoadEventsAt(size_t index) {
+  LoadEvents(kMultiplierPages[index]);
 }
+constexpr auto& kLoaders = kIndexedThreads<&LoadEventsAt, std::size(kMultiplierPages)>;
+
+}  // namespace
 
 // The load button stays disabled while a load runs and after one that listed
 // the events; only the submit reloads then.
-void StartLoad(const MultiplierPage& page) {
+void StartEventLoad(MultiplierPageIndex index) {
+  const MultiplierPage& page = kMultiplierPages[index];
   SetLoadButtonDisabled(page, true);
-  if (!frame::StartThread(page.loader_thread)) SetLoadButtonDisabled(page, false);
+  if (!frame::StartThread(kLoaders[index])) SetLoadButtonDisabled(page, false);
 }
 
-void SubmitEvent(const MultiplierPage& page) {
-  frame::Text multiplier = StoredMultiplier(BoxText(page.new_box));
-  frame::Text start = BoxText(page.start_box);
-  frame::Text end = BoxText(page.end_box);
-  frame::Text event_number = frame::DoubleQuotes(EventNumber(page));
+void SubmitEvent(MultiplierPageIndex index) {
+  const MultiplierPage& page = kMultiplierPages[index];
+  frame::Text multiplier = StoredMultiplier(BoxText(page.new_box.id));
+  frame::Text start = QuotedText(page.start_box.id);
+  frame::Text end = QuotedText(page.end_box.id);
+  frame::Text event_number = QuotedEventNumber(page);
   frame::Text statement =
-      frame::ConcatTexts("update TB_Event set StartDate='", frame::DoubleQuotes(start),
-                         "',EndDate='", frame::DoubleQuotes(end), "',intData01='", multiplier,
-                         "' where EventNo ='", event_number, "'");
+      frame::ConcatTexts("update TB_Event set StartDate='", start, "',EndDate='", end,
+                         "',intData01='", multiplier, "' where EventNo ='", event_number, "'");
   // An UPDATE whose event is not there changed nothing.
   if (RunStatement(kGameConnection, statement, TargetRow{kEventByNumber, event_number}) !=
       StatementOutcome::kRan) {
     frame::ShowMessageBox(frame::Gbk("提交数据失败"));
     return;
   }
-  frame::ClearComboItems(kMainWindow, page.event_list);
-  frame::SetControlProperty(kMainWindow, page.current_box, Property::kText, "");
-  StartLoad(page);
+  frame::ClearComboItems(kMainWindow, page.event_list.id);
+  frame::SetControlProperty(kMainWindow, page.current_box.id, Property::kText, "");
+  StartEventLoad(index);
   frame::ShowMessageBox(frame::Gbk("数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效"));
 }
 
-}  // namespace
-
-void OnGoldLoadClick() {
-  StartLoad(kPages[kGoldPage]);
-}
-void OnGoldEventSelected() {
-  ShowPickedEvent(kPages[kGoldPage]);
-}
-void SubmitGoldEvent() {
-  SubmitEvent(kPages[kGoldPage]);
-}
-
-void OnExpLoadClick() {
-  StartLoad(kPages[kExpPage]);
-}
-void OnExpEventSelected() {
-  ShowPickedEvent(kPages[kExpPage]);
-}
-void SubmitExpEvent() {
-  SubmitEvent(kPages[kExpPage]);
-}
-
-void OnDropLoadClick() {
-  StartLoad(kPages[kDropPage]);
-}
-void OnDropEventSelected() {
-  ShowPickedEvent(kPages[kDropPage]);
-}
-void SubmitDropEvent() {
-  SubmitEvent(kPages[kDropPage]);
+void ShowPickedEvent(MultiplierPageIndex index) {
+  ShowPicked(kMultiplierPages[index]);
 }
 
 }  // namespace gmdesk

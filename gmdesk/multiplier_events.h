@@ -1,16 +1,26 @@
-// The gold, experience and drop multiplier pages of 选择夹2.
+// The handlers of the multiplier pages of 选择夹2: each serves the page of
+// its index in kMultiplierPages.
 #pragma once
+
+#include "gmdesk/multiplier_pages.h"
 
 namespace gmdesk {
 
-void OnGoldLoadClick();      // 按钮10
-void OnGoldEventSelected();  // 组合框4
-void SubmitGoldEvent();      // 按钮9
-void OnExpLoadClick();       // 按钮12
-void OnExpEventSelected();   // 组合框5
-void SubmitExpEvent();       // 按钮11
-void OnDropLoadClick();      // 按钮14
-void OnDropEventSelected();  // 组合框6
-void SubmitDropEvent();      // 按钮13
+void StartEventLoad(MultiplierPageIndex page);
+void ShowPickedEvent(MultiplierPageIndex page);
+void SubmitEvent(MultiplierPageIndex page);
+
+template <MultiplierPageIndex kPage>
+void OnEventLoadClick() {
+  StartEventLoad(kPage);
+}
+template <MultiplierPageIndex kPage>
+void OnEventSelected() {
+  ShowPickedEvent(kPage);
+}
+template <MultiplierPageIndex kPage>
+void OnEventSubmitClick() {
+  SubmitEvent(kPage);
+}
 
 }  // namespace gmdesk

@@ -1,5 +1,5 @@
-// The three colour-coded areas of 分组框5: which column each box shows, how
-// the account query reads them and how the submits write them back.
+// The three colour-coded areas of 分组框5: how the account query reads their
+// boxes and how the submits write them back.
 #pragma once
 
 #include <array>
@@ -10,20 +10,12 @@
 #include "frame/text/gbk.h"
 #include "frame/window/window_model.h"
 #include "gmdesk/database_steps.h"
+#include "gmdesk/player_panel_pairs.h"
 
 namespace gmdesk {
 
-struct AreaField {
-  std::string_view column;
-  frame::ControlId box;
-  // The piece of the update statement that comes before this box's text.
-  std::string_view update_piece;
-  // Shown without a ".00000000" ending.
-  bool whole_amount = false;
-};
-
 struct PlayerArea {
-  std::span<const AreaField> fields;
+  std::span<const PanelPair> fields;  // with their columns
   frame::ControlId connection;
   // What the query sends to read the fields: select_start, the key, select_end.
   std::string_view select_start;
@@ -44,7 +36,7 @@ enum AreaIndex : size_t { kYellowArea, kPurpleArea, kCyanArea };
 extern const std::array<PlayerArea, 3> kPlayerAreas;
 
 // A value as the panel shows it.
-frame::Text ShownValue(const AreaField& field, const frame::Text& read);
+frame::Text ShownValue(const PanelPair& field, const frame::Text& read);
 
 // A GUID key as the panel shows and uses it: the text between its braces.
 frame::Text KeyText(const frame::Text& read);

@@ -1,11 +1,14 @@
 #include "gmdesk/player_submits.h"
 
+#include <cstddef>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "frame/services/services.h"
 #include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
+#include "gmdesk/indexed_threads.h"
 #include "gmdesk/main_window.h"
 #include "gmdesk/player_areas.h"
 
@@ -30,13 +33,13 @@ struct AreaUpdate {
 // Reads the area's boxes in order, then its key box, and joins the update.
 AreaUpdate UpdateOf(const PlayerArea& area) {
   std::vector<frame::Text> values;
-  for (const AreaField& field : area.fields)
-    values.push_back(frame::DoubleQuotes(BoxText(field.box)));
-  frame::Text key = frame::DoubleQuotes(BoxText(area.key_box));
+  for (const PanelPair& field : area.fields)
+    values.push_back(QuotedText(field.box.id));
+  frame::Text key = QuotedText(area.key_box);
 
   frame::Text statement;
   for (size_t i = 0; i < area.fields.size(); ++i)
-    statement += frame::ConcatTexts(area.fields[i].update_piece, values[i]);
+    statement += frame::ConcatTexts(area.fields[i].column.update_piece, values[i]);
   statement = frame::ConcatTexts(statement, area.key_piece, key, "'");
   return {std::move(statement), TargetRow{area.row_key, std::move(key)}};
 }
@@ -54,10 +57,11 @@ void SubmitArea(const PlayerArea& area) {
   SetDisabled(area.submit_button, false);
 }
 
-template <AreaIndex kArea>
-void SubmitAreaThread() {
-  SubmitArea(kPlayerAreas[kArea]);
+void SubmitAreaAt(size_t index) {
+  SubmitArea(kPlayerAreas[index]);
 }
+constexpr auto& kAreaSubmitThreads =
+    kIndexedThreads<&SubmitAreaAt, std::tuple_size_v<decltype(kPlayerAreas)>>;
 
 // Every statement is built before the first is sent, and the first failure
 // ends the run: what ran before it stays written.
@@ -85,14 +89,8 @@ void StartSubmit(frame::Subroutine submit) {
 
 }  // namespace
 
-void OnSubmitYellowClick() {
-  StartSubmit(&SubmitAreaThread<kYellowArea>);
-}
-void OnSubmitPurpleClick() {
-  StartSubmit(&SubmitAreaThread<kPurpleArea>);
-}
-void OnSubmitCyanClick() {
-  StartSubmit(&SubmitAreaThread<kCyanArea>);
+void StartAreaSubmit(AreaIndex area) {
+  StartSubmit(kAreaSubmitThreads[area]);
 }
 void OnSubmitAllClick() {
   StartSubmit(&SubmitAllAreasThread);

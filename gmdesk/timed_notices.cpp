@@ -1,6 +1,7 @@
 #include "gmdesk/timed_notices.h"
 
 #include "frame/services/services.h"
+#include "gmdesk/box_text.h"
 #include "gmdesk/database_steps.h"
 #include "gmdesk/log_box.h"
 #include "gmdesk/main_window.h"
@@ -47,29 +48,25 @@ constexpr NoticeColumn kPeriod{"SELECT Period FROM TB_Event Where EventNo ='",
                                kEditNoticePeriodBox,
                                Property::kText};
 
-constexpr PageStatement kUpdate{.connection = kGameConnection,
-                                .button = kEditNoticeButton,
-                                .disables_button = true,
-                                .log_box = kEditNoticeLog,
-                                .success_text = kSavedAtOnce};
-constexpr PageStatement kInsert{.connection = kGameConnection,
-                                .button = kAddNoticeButton,
-                                .disables_button = true,
-                                .log_box = kAddNoticeLog,
-                                .success_text = kSavedAtOnce};
-constexpr PageStatement kDeleteOne{.connection = kGameConnection,
-                                   .button = kDeleteNoticeButton,
-                                   .disables_button = false,
-                                   .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce};
-constexpr PageStatement kDeleteAll{.connection = kGameConnection,
-                                   .button = kDeleteAllNoticesButton,
-                                   .disables_button = false,
-                                   .log_box = kDeleteNoticeLog,
-                                   .success_text = kSavedAtOnce};
+// Every statement of these pages runs on the game database and takes effect at once.
+constexpr PageStatement TimedNoticeStatement(ControlId button, bool disables_button,
+                                             ControlId log_box) {
+  return {.connection = kGameConnection,
+          .button = button,
+          .disables_button = disables_button,
+          .log_box = log_box,
+          .success_text = kSavedAtOnce};
+}
+
+constexpr PageStatement kUpdate = TimedNoticeStatement(kEditNoticeButton, true, kEditNoticeLog);
+constexpr PageStatement kInsert = TimedNoticeStatement(kAddNoticeButton, true, kAddNoticeLog);
+constexpr PageStatement kDeleteOne =
+    TimedNoticeStatement(kDeleteNoticeButton, false, kDeleteNoticeLog);
+constexpr PageStatement kDeleteAll =
+    TimedNoticeStatement(kDeleteAllNoticesButton, false, kDeleteNoticeLog);
 
 frame::Text ChosenNumber(ControlId number_list) {
-  return QuotedTextOf(number_list, Property::kContentText);
+  return QuotedText(number_list, Property::kContentText);
 }
 
 frame::Text ReadOfChosenNotice(const NoticeColumn& column, ControlId number_list) {
@@ -125,8 +122,8 @@ void OnDeleteNoticeSelected() {
 }
 
 void UpdateTimedNotice() {
-  frame::Text text = QuotedTextOf(kEditNoticeText, Property::kContentText);
-  frame::Text period = QuotedTextOf(kEditNoticePeriodBox, Property::kText);
+  frame::Text text = QuotedText(kEditNoticeText, Property::kContentText);
+  frame::Text period = QuotedText(kEditNoticePeriodBox);
   frame::Text number = ChosenNumber(kEditNoticeList);
   // The text is stored as it stands in the box: no blank is added after it.
   RunPageStatement(kUpdate,
@@ -136,11 +133,11 @@ void UpdateTimedNotice() {
 }
 
 void InsertTimedNotice() {
-  frame::Text number = QuotedTextOf(kAddNoticeNumberBox, Property::kText);
-  frame::Text start_date = QuotedTextOf(kAddNoticeStartBox, Property::kText);
-  frame::Text end_date = QuotedTextOf(kAddNoticeEndBox, Property::kText);
-  frame::Text period = QuotedTextOf(kAddNoticePeriodBox, Property::kText);
-  frame::Text text = QuotedTextOf(kAddNoticeText, Property::kContentText);
+  frame::Text number = QuotedText(kAddNoticeNumberBox);
+  frame::Text start_date = QuotedText(kAddNoticeStartBox);
+  frame::Text end_date = QuotedText(kAddNoticeEndBox);
+  frame::Text period = QuotedText(kAddNoticePeriodBox);
+  frame::Text text = QuotedText(kAddNoticeText, Property::kContentText);
   frame::Text statement = frame::ConcatTexts(
       "insert into TB_Event (EventNo,EventType,Memo,StartDate,EndDate,Period,stringData01)"
       "values('",
@@ -163,9 +160,10 @@ void DeleteTimedNotice() {
 }
 
 void DeleteAllTimedNotices() {
-  int32_t answer = frame::ShowMessageBox(frame::Gbk("本次操作将不可逆，是否继续进行？"), 0x24,
-                                         frame::Gbk("是否继续操作"));
-  if (answer != 5) return;
+  int32_t answer =
+      frame::ShowMessageBox(frame::Gbk("本次操作将不可逆，是否继续进行？"),
+                            frame::kMessageBoxYesNoQuestion, frame::Gbk("是否继续操作"));
+  if (answer != frame::kAnsweredYes) return;
   if (!RunPageStatement(kDeleteAll, "delete from TB_Event where EventType='100'")) return;
   ClearNumberLists();
 }

@@ -12,6 +12,7 @@
 #include "frame/text/gbk.h"
 #include "frame/window/property_value.h"
 #include "frame/window/window_model.h"
+#include "frame/window/window_system.h"
 
 namespace frame {
 
@@ -29,6 +30,20 @@ void AppendEditText(WindowId window, ControlId control, const Texts&... texts);
 void AppendEditTextList(WindowId window, ControlId control, std::initializer_list<TextArg> texts);
 
 void FocusControl(WindowId window, ControlId control);
+
+// Flags of ShowMessageBox beside the window system's own.
+inline constexpr int32_t kMessageBoxIconWarning = 0x30;
+inline constexpr int32_t kMessageBoxIconInformation = 0x40;
+inline constexpr int32_t kMessageBoxYesNoQuestion = kMessageBoxYesNo | kMessageBoxIconQuestion;
+
+// What ShowMessageBox returns for each button.
+inline constexpr int32_t kAnsweredOk = 0;
+inline constexpr int32_t kAnsweredCancel = 1;
+inline constexpr int32_t kAnsweredAbort = 2;
+inline constexpr int32_t kAnsweredRetry = 3;
+inline constexpr int32_t kAnsweredIgnore = 4;
+inline constexpr int32_t kAnsweredYes = 5;
+inline constexpr int32_t kAnsweredNo = 6;
 
 // Shows a box and returns the button pressed less one: OK 0, Cancel 1, Abort 2,
 // Retry 3, Ignore 4, Yes 5, No 6. Numbers, flags, date-times and texts are shown

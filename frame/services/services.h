@@ -2,6 +2,7 @@
 #pragma once
 
 #include "frame/services/control_services.h"
+#include "frame/services/control_texts.h"
 #include "frame/services/program_services.h"
 #include "frame/services/text_services.h"
 #include "frame/services/values.h"

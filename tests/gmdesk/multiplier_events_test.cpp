@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "frame/db/db_services.h"
 #include "frame/services/services.h"
+#include "gmdesk/multiplier_pages.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/row_look_up.h"
 
@@ -22,33 +24,14 @@ using Texts = std::vector<std::string>;
 constexpr const char* kSuccess = "数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效";
 constexpr const char* kFailure = "提交数据失败";
 
-struct Page {
-  const char* name;
-  int32_t tab_page;
-  const char* event_type;
-  ControlId load_button;
-  ControlId submit_button;
-  ControlId event_list;
-  ControlId start_box;
-  ControlId end_box;
-  ControlId current_box;
-  ControlId new_box;
-};
+// The pages as gmdesk defines them.
+using Page = MultiplierPage;
+const Page& kGold = kMultiplierPages[kGoldPage];
+const Page& kExp = kMultiplierPages[kExpPage];
+const Page& kDrop = kMultiplierPages[kDropPage];
 
-const Page kPages[] = {
-    {"gold", 0, "2", kGoldLoadButton, kGoldSubmitButton, kGoldEventList, kGoldStartBox, kGoldEndBox,
-     kGoldCurrentBox, kGoldNewBox},
-    {"experience", 1, "1", kExpLoadButton, kExpSubmitButton, kExpEventList, kExpStartBox,
-     kExpEndBox, kExpCurrentBox, kExpNewBox},
-    {"drop", 2, "4", kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
-     kDropCurrentBox, kDropNewBox},
-};
-const Page& kGold = kPages[0];
-const Page& kExp = kPages[1];
-const Page& kDrop = kPages[2];
-
-std::string ListStatement(const std::string& event_type) {
-  return "SELECT EventNo  FROM TB_Event Where EventType ='" + event_type + "'";
+std::string ListStatement(std::string_view event_type) {
+  return "SELECT EventNo  FROM TB_Event Where EventType ='" + std::string(event_type) + "'";
 }
 
 // The number as it stands between quotes.
@@ -128,16 +111,17 @@ class MultiplierDesk : public GmdeskProgram {
 
   void Load(const Page& page) {
     Show(page);
-    ASSERT_TRUE(window().Click(page.load_button)) << page.name;
+    ASSERT_TRUE(window().Click(page.load_button.id)) << page.tab_caption;
     Settle();
   }
 
   void Pick(const Page& page, int32_t index) {
-    ASSERT_TRUE(window().PickComboItem(page.event_list, index)) << page.name << " " << index;
+    ASSERT_TRUE(window().PickComboItem(page.event_list.id, index))
+        << page.tab_caption << " " << index;
   }
 
   void Submit(const Page& page) {
-    ASSERT_TRUE(window().Click(page.submit_button)) << page.name;
+    ASSERT_TRUE(window().Click(page.submit_button.id)) << page.tab_caption;
     Settle();
   }
 
@@ -145,15 +129,15 @@ class MultiplierDesk : public GmdeskProgram {
 
   // A page nobody has used since connecting.
   void ExpectUntouched(const Page& page) {
-    SCOPED_TRACE(page.name);
-    EXPECT_TRUE(window().ComboItems(page.event_list).empty());
-    EXPECT_EQ(window().SelectedIndex(page.event_list), -1);
-    EXPECT_EQ(Text(page.start_box), "");
-    EXPECT_EQ(Text(page.end_box), "");
-    EXPECT_EQ(Text(page.current_box), "");
-    EXPECT_EQ(Text(page.new_box), "100");
-    EXPECT_FALSE(window().IsDisabled(page.load_button));
-    EXPECT_TRUE(window().IsDisabled(page.submit_button));
+    SCOPED_TRACE(page.tab_caption);
+    EXPECT_TRUE(window().ComboItems(page.event_list.id).empty());
+    EXPECT_EQ(window().SelectedIndex(page.event_list.id), -1);
+    EXPECT_EQ(Text(page.start_box.id), "");
+    EXPECT_EQ(Text(page.end_box.id), "");
+    EXPECT_EQ(Text(page.current_box.id), "");
+    EXPECT_EQ(Text(page.new_box.id), "100");
+    EXPECT_FALSE(window().IsDisabled(page.load_button.id));
+    EXPECT_TRUE(window().IsDisabled(page.submit_button.id));
   }
 
   // The last box shown: an OK box with the default caption.
@@ -191,7 +175,7 @@ TEST(MultiplierPages, LoadingListsThePagesEventsAndShowsTheFirst) {
       {kDrop, {"12"}, "2014-12-31", "2015-01-31", "1.25"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.page.name);
+    SCOPED_TRACE(c.page.tab_caption);
     MultiplierDesk gmdesk(ThreeKinds());
     gmdesk.StartConnected();
     EXPECT_TRUE(gmdesk.NewStatements().empty());
@@ -201,18 +185,18 @@ TEST(MultiplierPages, LoadingListsThePagesEventsAndShowsTheFirst) {
     for (const std::string& statement : ShowStatements(c.items.front()))
       expected.push_back(statement);
     EXPECT_EQ(gmdesk.NewStatements(), expected);
-    EXPECT_EQ(gmdesk.window().ComboItems(c.page.event_list), c.items);
-    EXPECT_EQ(gmdesk.window().SelectedIndex(c.page.event_list), 0);
-    EXPECT_EQ(gmdesk.Text(c.page.event_list), c.items.front());
-    EXPECT_EQ(gmdesk.Text(c.page.start_box), c.start);
-    EXPECT_EQ(gmdesk.Text(c.page.end_box), c.end);
-    EXPECT_EQ(gmdesk.Text(c.page.current_box), c.current);
-    EXPECT_EQ(gmdesk.Text(c.page.new_box), "100");
-    EXPECT_TRUE(gmdesk.window().IsUsable(c.page.submit_button));
-    EXPECT_TRUE(gmdesk.window().IsDisabled(c.page.load_button));
+    EXPECT_EQ(gmdesk.window().ComboItems(c.page.event_list.id), c.items);
+    EXPECT_EQ(gmdesk.window().SelectedIndex(c.page.event_list.id), 0);
+    EXPECT_EQ(gmdesk.Text(c.page.event_list.id), c.items.front());
+    EXPECT_EQ(gmdesk.Text(c.page.start_box.id), c.start);
+    EXPECT_EQ(gmdesk.Text(c.page.end_box.id), c.end);
+    EXPECT_EQ(gmdesk.Text(c.page.current_box.id), c.current);
+    EXPECT_EQ(gmdesk.Text(c.page.new_box.id), "100");
+    EXPECT_TRUE(gmdesk.window().IsUsable(c.page.submit_button.id));
+    EXPECT_TRUE(gmdesk.window().IsDisabled(c.page.load_button.id));
     EXPECT_TRUE(gmdesk.NewBoxes().empty());
-    for (const Page& other : kPages) {
-      if (other.load_button != c.page.load_button) gmdesk.ExpectUntouched(other);
+    for (const Page& other : kMultiplierPages) {
+      if (other.load_button.id != c.page.load_button.id) gmdesk.ExpectUntouched(other);
     }
   }
 }
@@ -248,16 +232,16 @@ TEST(MultiplierPages, PickingShowsEachEventInTurn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.number);
     // Typed dates do not survive a pick.
-    gmdesk.Type(kGoldStartBox, "1999-01-01");
-    gmdesk.Type(kGoldEndBox, "1999-12-31");
+    gmdesk.Type(kGold.start_box.id, "1999-01-01");
+    gmdesk.Type(kGold.end_box.id, "1999-12-31");
     gmdesk.Pick(kGold, c.index);
     EXPECT_EQ(gmdesk.NewStatements(), ShowStatements(c.number));
-    EXPECT_EQ(gmdesk.Text(kGoldStartBox), c.start);
-    EXPECT_EQ(gmdesk.Text(kGoldEndBox), c.end);
-    EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), c.current);
+    EXPECT_EQ(gmdesk.Text(kGold.start_box.id), c.start);
+    EXPECT_EQ(gmdesk.Text(kGold.end_box.id), c.end);
+    EXPECT_EQ(gmdesk.Text(kGold.current_box.id), c.current);
   }
-  EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"1", "2", "3", "4", "5"}));
-  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+  EXPECT_EQ(gmdesk.window().ComboItems(kGold.event_list.id), (Texts{"1", "2", "3", "4", "5"}));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGold.submit_button.id));
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
 }
 
@@ -276,11 +260,11 @@ TEST(MultiplierPages, TheMultiplierIsShownWithOneWriteOfItsText) {
   Texts written;
   const auto& writes = gmdesk.window().PropertyWrites();
   for (size_t i = seen; i < writes.size(); ++i) {
-    if (writes[i].control == kGoldCurrentBox)
+    if (writes[i].control == kGold.current_box.id)
       written.push_back(frame::Utf8(writes[i].value.AsText()));
   }
   EXPECT_EQ(written, (Texts{"3", "1.5", "3"}));
-  EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "3");
+  EXPECT_EQ(gmdesk.Text(kGold.current_box.id), "3");
 }
 
 TEST(MultiplierPages, ASubmitWritesTheRowAndReloadsThePage) {
@@ -297,10 +281,10 @@ TEST(MultiplierPages, ASubmitWritesTheRowAndReloadsThePage) {
     gmdesk.StartConnected();
     gmdesk.Load(kGold);
     gmdesk.Pick(kGold, 1);
-    gmdesk.Type(kGoldNewBox, c.typed_multiplier);
+    gmdesk.Type(kGold.new_box.id, c.typed_multiplier);
     // Dates are written whole, as the boxes hold them.
-    gmdesk.Type(kGoldStartBox, "2015-10-01-08");
-    gmdesk.Type(kGoldEndBox, "2015-10-31");
+    gmdesk.Type(kGold.start_box.id, "2015-10-01-08");
+    gmdesk.Type(kGold.end_box.id, "2015-10-31");
     gmdesk.NewStatements();
     gmdesk.NewBoxes();
 
@@ -319,42 +303,42 @@ TEST(MultiplierPages, ASubmitWritesTheRowAndReloadsThePage) {
     gmdesk.ExpectLastBoxIsPlain();
 
     // Each event is listed once, and the first is shown, not the one changed.
-    EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"7", "9"}));
-    EXPECT_EQ(gmdesk.window().SelectedIndex(kGoldEventList), 0);
-    EXPECT_EQ(gmdesk.Text(kGoldStartBox), "2015-03-01");
-    EXPECT_EQ(gmdesk.Text(kGoldEndBox), "2016-02-29");
-    EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "4");
-    EXPECT_EQ(gmdesk.Text(kGoldNewBox), c.typed_multiplier);
-    EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+    EXPECT_EQ(gmdesk.window().ComboItems(kGold.event_list.id), (Texts{"7", "9"}));
+    EXPECT_EQ(gmdesk.window().SelectedIndex(kGold.event_list.id), 0);
+    EXPECT_EQ(gmdesk.Text(kGold.start_box.id), "2015-03-01");
+    EXPECT_EQ(gmdesk.Text(kGold.end_box.id), "2016-02-29");
+    EXPECT_EQ(gmdesk.Text(kGold.current_box.id), "4");
+    EXPECT_EQ(gmdesk.Text(kGold.new_box.id), c.typed_multiplier);
+    EXPECT_TRUE(gmdesk.window().IsUsable(kGold.submit_button.id));
     // The load button stays disabled for good.
-    EXPECT_TRUE(gmdesk.window().IsDisabled(kGoldLoadButton));
-    EXPECT_FALSE(gmdesk.window().Click(kGoldLoadButton));
+    EXPECT_TRUE(gmdesk.window().IsDisabled(kGold.load_button.id));
+    EXPECT_FALSE(gmdesk.window().Click(kGold.load_button.id));
     gmdesk.ExpectUntouched(kExp);
     gmdesk.ExpectUntouched(kDrop);
   }
 }
 
 TEST(MultiplierPages, EachPageSubmitsAndReloadsItsOwnEvents) {
-  for (const Page& page : kPages) {
-    SCOPED_TRACE(page.name);
+  for (const Page& page : kMultiplierPages) {
+    SCOPED_TRACE(page.tab_caption);
     MultiplierDesk gmdesk(ThreeKinds());
     gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
     gmdesk.StartConnected();
     gmdesk.Load(page);
-    std::string first = gmdesk.window().ComboItems(page.event_list).front();
+    std::string first = gmdesk.window().ComboItems(page.event_list.id).front();
     gmdesk.NewStatements();
     gmdesk.Submit(page);
 
     Texts sent = gmdesk.NewStatements();
     ASSERT_EQ(sent.size(), 5u);
-    EXPECT_EQ(sent[0], "update TB_Event set StartDate='" + gmdesk.Text(page.start_box) +
-                           "',EndDate='" + gmdesk.Text(page.end_box) +
+    EXPECT_EQ(sent[0], "update TB_Event set StartDate='" + gmdesk.Text(page.start_box.id) +
+                           "',EndDate='" + gmdesk.Text(page.end_box.id) +
                            "',intData01='10000' where EventNo ='" + first + "'");
     EXPECT_EQ(sent[1], ListStatement(page.event_type));
     EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
-    EXPECT_EQ(gmdesk.window().ComboItems(page.event_list).front(), first);
-    for (const Page& other : kPages) {
-      if (other.load_button != page.load_button) gmdesk.ExpectUntouched(other);
+    EXPECT_EQ(gmdesk.window().ComboItems(page.event_list.id).front(), first);
+    for (const Page& other : kMultiplierPages) {
+      if (other.load_button.id != page.load_button.id) gmdesk.ExpectUntouched(other);
     }
   }
 }
@@ -370,8 +354,8 @@ TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
     gmdesk.StartConnected();
     gmdesk.Load(kExp);
     gmdesk.Pick(kExp, 1);
-    gmdesk.Type(kExpNewBox, "3");
-    gmdesk.Type(kExpStartBox, "2015-11-01");
+    gmdesk.Type(kExp.new_box.id, "3");
+    gmdesk.Type(kExp.start_box.id, "2015-11-01");
     gmdesk.NewStatements();
     gmdesk.Submit(kExp);
     gmdesk.Submit(kExp);
@@ -385,14 +369,14 @@ TEST(MultiplierPages, AFailedOrMissedSubmitKeepsThePageAsItWas) {
     EXPECT_EQ(gmdesk.NewStatements(), expected);
     EXPECT_EQ(gmdesk.NewBoxes(), (Texts{kFailure, kFailure}));
     gmdesk.ExpectLastBoxIsPlain();
-    EXPECT_EQ(gmdesk.window().ComboItems(kExpEventList), (Texts{"3", "5"}));
-    EXPECT_EQ(gmdesk.window().SelectedIndex(kExpEventList), 1);
-    EXPECT_EQ(gmdesk.Text(kExpStartBox), "2015-11-01");
-    EXPECT_EQ(gmdesk.Text(kExpEndBox), "2015-09-01");
-    EXPECT_EQ(gmdesk.Text(kExpCurrentBox), "1");
-    EXPECT_EQ(gmdesk.Text(kExpNewBox), "3");
-    EXPECT_TRUE(gmdesk.window().IsUsable(kExpSubmitButton));
-    EXPECT_TRUE(gmdesk.window().IsDisabled(kExpLoadButton));
+    EXPECT_EQ(gmdesk.window().ComboItems(kExp.event_list.id), (Texts{"3", "5"}));
+    EXPECT_EQ(gmdesk.window().SelectedIndex(kExp.event_list.id), 1);
+    EXPECT_EQ(gmdesk.Text(kExp.start_box.id), "2015-11-01");
+    EXPECT_EQ(gmdesk.Text(kExp.end_box.id), "2015-09-01");
+    EXPECT_EQ(gmdesk.Text(kExp.current_box.id), "1");
+    EXPECT_EQ(gmdesk.Text(kExp.new_box.id), "3");
+    EXPECT_TRUE(gmdesk.window().IsUsable(kExp.submit_button.id));
+    EXPECT_TRUE(gmdesk.window().IsDisabled(kExp.load_button.id));
   }
 }
 
@@ -413,7 +397,7 @@ TEST(MultiplierPages, ACountOfZeroForAnEventThatIsThereIsASuccess) {
     EXPECT_EQ(sent[1], EventLookUp("3"));
     EXPECT_EQ(sent[2], ListStatement("1")) << "the page reloads";
     EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
-    EXPECT_EQ(gmdesk.window().ComboItems(kExpEventList), (Texts{"3", "5"}));
+    EXPECT_EQ(gmdesk.window().ComboItems(kExp.event_list.id), (Texts{"3", "5"}));
   }
 }
 
@@ -424,9 +408,9 @@ TEST(MultiplierPages, AFailedListLeavesTheLoadButtonForAnotherTry) {
   gmdesk.database().FailStatement(ListStatement("2"));
   gmdesk.StartConnected();
   gmdesk.Load(kGold);
-  EXPECT_TRUE(gmdesk.window().ComboItems(kGoldEventList).empty());
-  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldLoadButton));
-  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldSubmitButton));
+  EXPECT_TRUE(gmdesk.window().ComboItems(kGold.event_list.id).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGold.load_button.id));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGold.submit_button.id));
 
   // The server answers again.
   gmdesk.database().ReturnRows(ListStatement("2"), {{"EventNo"}, {{Str("7")}, {Str("9")}}});
@@ -436,17 +420,17 @@ TEST(MultiplierPages, AFailedListLeavesTheLoadButtonForAnotherTry) {
   for (const std::string& statement : ShowStatements("7"))
     expected.push_back(statement);
   EXPECT_EQ(gmdesk.NewStatements(), expected);
-  EXPECT_EQ(gmdesk.window().ComboItems(kGoldEventList), (Texts{"7", "9"}));
-  EXPECT_EQ(gmdesk.Text(kGoldCurrentBox), "1.5");
-  EXPECT_TRUE(gmdesk.window().IsDisabled(kGoldLoadButton));
+  EXPECT_EQ(gmdesk.window().ComboItems(kGold.event_list.id), (Texts{"7", "9"}));
+  EXPECT_EQ(gmdesk.Text(kGold.current_box.id), "1.5");
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kGold.load_button.id));
 
   // A reload after a submit that fails to list gives the button back too.
   gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 1});
   gmdesk.database().FailStatement(ListStatement("2"));
   gmdesk.Submit(kGold);
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
-  EXPECT_TRUE(gmdesk.window().ComboItems(kGoldEventList).empty());
-  EXPECT_TRUE(gmdesk.window().IsUsable(kGoldLoadButton));
+  EXPECT_TRUE(gmdesk.window().ComboItems(kGold.event_list.id).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kGold.load_button.id));
   gmdesk.ExpectUntouched(kExp);
   gmdesk.ExpectUntouched(kDrop);
 }
@@ -459,13 +443,13 @@ TEST(MultiplierPages, ALoadWhoseThreadCannotStartLeavesItsButtonUsable) {
   gmdesk.program().FailThreadStarts(true);
   gmdesk.Load(kDrop);
   EXPECT_TRUE(gmdesk.NewStatements().empty());
-  EXPECT_TRUE(gmdesk.window().IsUsable(kDropLoadButton));
-  EXPECT_TRUE(gmdesk.window().IsDisabled(kDropSubmitButton));
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDrop.load_button.id));
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kDrop.submit_button.id));
 
   gmdesk.program().FailThreadStarts(false);
   gmdesk.Load(kDrop);
-  EXPECT_TRUE(gmdesk.window().IsDisabled(kDropLoadButton));
-  EXPECT_EQ(gmdesk.window().ComboItems(kDropEventList), Texts{"12"});
+  EXPECT_TRUE(gmdesk.window().IsDisabled(kDrop.load_button.id));
+  EXPECT_EQ(gmdesk.window().ComboItems(kDrop.event_list.id), Texts{"12"});
 
   // The submit wrote its row; the reload that cannot start leaves the page
   // to be loaded by its button.
@@ -474,8 +458,8 @@ TEST(MultiplierPages, ALoadWhoseThreadCannotStartLeavesItsButtonUsable) {
   gmdesk.Submit(kDrop);
   EXPECT_EQ(gmdesk.NewStatements().size(), 1u);
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{kSuccess});
-  EXPECT_TRUE(gmdesk.window().ComboItems(kDropEventList).empty());
-  EXPECT_TRUE(gmdesk.window().IsUsable(kDropLoadButton));
+  EXPECT_TRUE(gmdesk.window().ComboItems(kDrop.event_list.id).empty());
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDrop.load_button.id));
 }
 
 TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
@@ -489,12 +473,12 @@ TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
   for (const std::string& statement : ShowStatements(""))
     expected.push_back(statement);
   EXPECT_EQ(gmdesk.NewStatements(), expected);
-  EXPECT_TRUE(gmdesk.window().ComboItems(kDropEventList).empty());
-  EXPECT_EQ(gmdesk.window().SelectedIndex(kDropEventList), -1);
-  EXPECT_EQ(gmdesk.Text(kDropStartBox), "");
-  EXPECT_EQ(gmdesk.Text(kDropEndBox), "");
-  EXPECT_EQ(gmdesk.Text(kDropCurrentBox), "0");
-  EXPECT_TRUE(gmdesk.window().IsUsable(kDropSubmitButton));
+  EXPECT_TRUE(gmdesk.window().ComboItems(kDrop.event_list.id).empty());
+  EXPECT_EQ(gmdesk.window().SelectedIndex(kDrop.event_list.id), -1);
+  EXPECT_EQ(gmdesk.Text(kDrop.start_box.id), "");
+  EXPECT_EQ(gmdesk.Text(kDrop.end_box.id), "");
+  EXPECT_EQ(gmdesk.Text(kDrop.current_box.id), "0");
+  EXPECT_TRUE(gmdesk.window().IsUsable(kDrop.submit_button.id));
 
   // With no event picked the update finds no row to change.
   gmdesk.database().Script(frame::Contains("update"), {.changed_rows = 0});
@@ -504,7 +488,7 @@ TEST(MultiplierPages, AKindWithoutEventsLoadsAnEmptyPage) {
                    "where EventNo =''",
                    EventLookUp("")}));
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{kFailure});
-  EXPECT_EQ(gmdesk.Text(kDropCurrentBox), "0");
+  EXPECT_EQ(gmdesk.Text(kDrop.current_box.id), "0");
 }
 
 TEST(MultiplierPages, QuotesFromTheDatabaseAreDoubledInStatements) {
@@ -518,7 +502,7 @@ TEST(MultiplierPages, QuotesFromTheDatabaseAreDoubledInStatements) {
             (Texts{ListStatement("2"), "SELECT StartDate  FROM TB_Event Where EventNo ='7''a'",
                    "SELECT EndDate  FROM TB_Event Where EventNo ='7''a'",
                    "SELECT intData01  FROM TB_Event Where EventNo ='7''a'"}));
-  EXPECT_EQ(gmdesk.Text(kGoldStartBox), "2015'01-01");
+  EXPECT_EQ(gmdesk.Text(kGold.start_box.id), "2015'01-01");
 
   gmdesk.Submit(kGold);
   EXPECT_EQ(gmdesk.NewStatements().front(),
@@ -530,14 +514,14 @@ TEST(MultiplierPages, QuotesFromTheDatabaseAreDoubledInStatements) {
 TEST(MultiplierPages, ConnectingOpensThePagesForLoading) {
   MultiplierDesk gmdesk(ThreeKinds());
   gmdesk.Start();
-  for (const Page& page : kPages) {
-    EXPECT_FALSE(gmdesk.window().IsUsable(page.load_button)) << page.name;
+  for (const Page& page : kMultiplierPages) {
+    EXPECT_FALSE(gmdesk.window().IsUsable(page.load_button.id)) << page.tab_caption;
   }
   gmdesk.Connect();
-  for (const Page& page : kPages) {
+  for (const Page& page : kMultiplierPages) {
     gmdesk.ExpectUntouched(page);
     gmdesk.Load(page);
-    EXPECT_FALSE(gmdesk.window().ComboItems(page.event_list).empty()) << page.name;
+    EXPECT_FALSE(gmdesk.window().ComboItems(page.event_list.id).empty()) << page.tab_caption;
   }
   EXPECT_TRUE(gmdesk.NewBoxes().empty());
 }

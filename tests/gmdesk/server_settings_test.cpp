@@ -12,6 +12,7 @@
 
 #include "frame/text/gbk.h"
 #include "frame/window/window_system.h"
+#include "gmdesk/multiplier_pages.h"
 #include "tests/gmdesk/gmdesk_program.h"
 
 namespace {
@@ -95,8 +96,9 @@ TEST(GmdeskServerSettings, StartLeavesOnlyTheSettingsAndTopUpBoxesUsable) {
         kGameDatabaseBox, kTopUpAccountBox, kTopUpAmountBox, kConnectItem, kExitItem}) {
     EXPECT_TRUE(window.IsUsable(usable)) << static_cast<uint32_t>(usable);
   }
-  for (ControlId waiting : {kCurrencyKindList, kTopUpButton, kNoticePanel, kSettingsPanel,
-                            kPlayerPanel, kChannelList, kGoldLoadButton, kQueryButton}) {
+  for (ControlId waiting :
+       {kCurrencyKindList, kTopUpButton, kNoticePanel, kSettingsPanel, kPlayerPanel, kChannelList,
+        kMultiplierPages[kGoldPage].load_button.id, kQueryButton}) {
     EXPECT_FALSE(window.IsUsable(waiting)) << static_cast<uint32_t>(waiting);
   }
   EXPECT_EQ(window.TextOf(kTopUpButton), "未连接");

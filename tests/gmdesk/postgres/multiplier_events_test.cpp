@@ -9,6 +9,7 @@
 #include "frame/db/db_services.h"
 #include "frame/db/odbc/odbc_backend.h"
 #include "frame/services/services.h"
+#include "gmdesk/multiplier_pages.h"
 #include "tests/gmdesk/gmdesk_program.h"
 #include "tests/support/game_databases.h"
 
@@ -20,26 +21,8 @@ using Texts = std::vector<std::string>;
 
 constexpr const char* kSuccess = "数据提交成功,本操作无须重启服务器,等待5-10分钟即可生效";
 
-struct Page {
-  const char* name;
-  int32_t tab_page;
-  ControlId load_button;
-  ControlId submit_button;
-  ControlId event_list;
-  ControlId start_box;
-  ControlId end_box;
-  ControlId current_box;
-  ControlId new_box;
-};
-
-const Page kPages[] = {
-    {"gold", 0, kGoldLoadButton, kGoldSubmitButton, kGoldEventList, kGoldStartBox, kGoldEndBox,
-     kGoldCurrentBox, kGoldNewBox},
-    {"experience", 1, kExpLoadButton, kExpSubmitButton, kExpEventList, kExpStartBox, kExpEndBox,
-     kExpCurrentBox, kExpNewBox},
-    {"drop", 2, kDropLoadButton, kDropSubmitButton, kDropEventList, kDropStartBox, kDropEndBox,
-     kDropCurrentBox, kDropNewBox},
-};
+// The pages as gmdesk defines them.
+using Page = MultiplierPage;
 
 // Two events of each multiplier kind and one timed announcement.
 void SeedEvents() {
@@ -98,7 +81,7 @@ class MultiplierPagesOnPostgres : public ::testing::Test {
 
   void Load(const Page& page) {
     ASSERT_TRUE(window().SelectTabPage(kMultiplierTabs, page.tab_page));
-    ASSERT_TRUE(window().Click(page.load_button)) << page.name;
+    ASSERT_TRUE(window().Click(page.load_button.id)) << page.tab_caption;
     gmdesk_.Settle();
   }
 
@@ -117,21 +100,21 @@ TEST_F(MultiplierPagesOnPostgres, EachPageShowsAndChangesItsOwnEvents) {
     const char* row_after;
   };
   const Case cases[] = {
-      {kPages[0],
+      {kMultiplierPages[kGoldPage],
        {"11", "12"},
        12,
        "2015-02-01",
        "2015-03-01",
        "2",
        "2|2020-01-01 00:00:00|2020-12-31 00:00:00|300"},
-      {kPages[1],
+      {kMultiplierPages[kExpPage],
        {"21", "22"},
        21,
        "2015-04-01",
        "2015-05-01",
        "1.25",
        "1|2020-01-01 00:00:00|2020-12-31 00:00:00|300"},
-      {kPages[2],
+      {kMultiplierPages[kDropPage],
        {"41", "42"},
        41,
        "2014-12-31",
@@ -140,59 +123,59 @@ TEST_F(MultiplierPagesOnPostgres, EachPageShowsAndChangesItsOwnEvents) {
        "4|2020-01-01 00:00:00|2020-12-31 00:00:00|300"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.page.name);
+    SCOPED_TRACE(c.page.tab_caption);
     Load(c.page);
-    Texts listed = window().ComboItems(c.page.event_list);
+    Texts listed = window().ComboItems(c.page.event_list.id);
     EXPECT_EQ(Sorted(listed), c.events);
-    EXPECT_TRUE(window().IsUsable(c.page.submit_button));
+    EXPECT_TRUE(window().IsUsable(c.page.submit_button.id));
 
     auto at = std::find(listed.begin(), listed.end(), std::to_string(c.picked));
     ASSERT_NE(at, listed.end());
     ASSERT_TRUE(
-        window().PickComboItem(c.page.event_list, static_cast<int32_t>(at - listed.begin())));
-    EXPECT_EQ(Text(c.page.start_box), c.start);
-    EXPECT_EQ(Text(c.page.end_box), c.end);
-    EXPECT_EQ(Text(c.page.current_box), c.current);
+        window().PickComboItem(c.page.event_list.id, static_cast<int32_t>(at - listed.begin())));
+    EXPECT_EQ(Text(c.page.start_box.id), c.start);
+    EXPECT_EQ(Text(c.page.end_box.id), c.end);
+    EXPECT_EQ(Text(c.page.current_box.id), c.current);
 
     std::string untouched = Row(100);
-    ASSERT_TRUE(window().TypeText(c.page.new_box, "3"));
-    ASSERT_TRUE(window().TypeText(c.page.start_box, "2020-01-01"));
-    ASSERT_TRUE(window().TypeText(c.page.end_box, "2020-12-31"));
-    ASSERT_TRUE(window().Click(c.page.submit_button));
+    ASSERT_TRUE(window().TypeText(c.page.new_box.id, "3"));
+    ASSERT_TRUE(window().TypeText(c.page.start_box.id, "2020-01-01"));
+    ASSERT_TRUE(window().TypeText(c.page.end_box.id, "2020-12-31"));
+    ASSERT_TRUE(window().Click(c.page.submit_button.id));
     gmdesk_.Settle();
 
     EXPECT_EQ(gmdesk_.NewBoxes(), Texts{kSuccess});
     EXPECT_EQ(Row(c.picked), c.row_after);
     EXPECT_EQ(Row(100), untouched);
     // The page reloaded: each event once, the first listed shown.
-    Texts reloaded = window().ComboItems(c.page.event_list);
+    Texts reloaded = window().ComboItems(c.page.event_list.id);
     EXPECT_EQ(Sorted(reloaded), c.events);
-    EXPECT_EQ(window().SelectedIndex(c.page.event_list), 0);
-    EXPECT_EQ(Text(c.page.event_list), reloaded.front());
-    EXPECT_EQ(Text(c.page.start_box),
+    EXPECT_EQ(window().SelectedIndex(c.page.event_list.id), 0);
+    EXPECT_EQ(Text(c.page.event_list.id), reloaded.front());
+    EXPECT_EQ(Text(c.page.start_box.id),
               Query("SELECT to_char(StartDate, 'YYYY-MM-DD')", reloaded.front()));
-    EXPECT_EQ(Text(c.page.end_box),
+    EXPECT_EQ(Text(c.page.end_box.id),
               Query("SELECT to_char(EndDate, 'YYYY-MM-DD')", reloaded.front()));
     EXPECT_EQ(
-        Text(c.page.current_box),
+        Text(c.page.current_box.id),
         Query("SELECT trim(trailing '.' from trim(trailing '0' from (intData01 / 100.0)::text))",
               reloaded.front()));
   }
 }
 
 TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged) {
-  const Page& gold = kPages[0];
+  const Page& gold = kMultiplierPages[kGoldPage];
   Load(gold);
-  std::string shown = Text(gold.event_list);
+  std::string shown = Text(gold.event_list.id);
   ASSERT_FALSE(shown.empty());
   game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = " + shown);
 
-  ASSERT_TRUE(window().TypeText(gold.new_box, "5"));
-  ASSERT_TRUE(window().Click(gold.submit_button));
+  ASSERT_TRUE(window().TypeText(gold.new_box.id, "5"));
+  ASSERT_TRUE(window().Click(gold.submit_button.id));
   gmdesk_.Settle();
 
   EXPECT_EQ(gmdesk_.NewBoxes(), Texts{"提交数据失败"});
-  EXPECT_EQ(Sorted(window().ComboItems(gold.event_list)), (Texts{"11", "12"}));
+  EXPECT_EQ(Sorted(window().ComboItems(gold.event_list.id)), (Texts{"11", "12"}));
   EXPECT_EQ(
       game_databases::Query("KV7_User", "SELECT count(*) FROM TB_Event WHERE intData01 = 500"),
       "0");
@@ -203,19 +186,19 @@ TEST_F(MultiplierPagesOnPostgres, AnEventDeletedMeanwhileIsNotReportedAsChanged)
 // reloads; an event that is gone is still a failure.
 TEST_F(MultiplierPagesOnPostgres, ATriggersCountOfZeroDoesNotHideTheChange) {
   game_databases::TriggerCountOnFreeTds trigger(0);
-  const Page& gold = kPages[0];
+  const Page& gold = kMultiplierPages[kGoldPage];
   Load(gold);
-  std::string shown = Text(gold.event_list);
-  ASSERT_TRUE(window().TypeText(gold.new_box, "4"));
-  ASSERT_TRUE(window().Click(gold.submit_button));
+  std::string shown = Text(gold.event_list.id);
+  ASSERT_TRUE(window().TypeText(gold.new_box.id, "4"));
+  ASSERT_TRUE(window().Click(gold.submit_button.id));
   gmdesk_.Settle();
   EXPECT_EQ(gmdesk_.NewBoxes(), Texts{kSuccess});
   EXPECT_EQ(Query("SELECT intData01", shown), "400");
-  EXPECT_EQ(Sorted(window().ComboItems(gold.event_list)), (Texts{"11", "12"}));
+  EXPECT_EQ(Sorted(window().ComboItems(gold.event_list.id)), (Texts{"11", "12"}));
 
-  shown = Text(gold.event_list);
+  shown = Text(gold.event_list.id);
   game_databases::Execute("KV7_User", "DELETE FROM TB_Event WHERE EventNo = " + shown);
-  ASSERT_TRUE(window().Click(gold.submit_button));
+  ASSERT_TRUE(window().Click(gold.submit_button.id));
   gmdesk_.Settle();
   EXPECT_EQ(gmdesk_.NewBoxes(), Texts{"提交数据失败"});
 }

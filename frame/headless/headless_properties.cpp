@@ -125,8 +125,7 @@ void HeadlessWindowSystem::ClearComboItems(WindowId window, ControlId control) {
 void HeadlessWindowSystem::AppendEditText(WindowId window, ControlId control, const Text& text) {
   ControlState* state = Find(window, control);
   if (state == nullptr || state->control == nullptr) return;
-  ControlKind kind = state->control->kind;
-  if (kind == ControlKind::kEditBox || kind == ControlKind::kRichEdit) state->text += text;
+  if (TakesAppendedText(state->control->kind)) state->text += text;
 }
 
 void HeadlessWindowSystem::FocusControl(WindowId window, ControlId control) {

@@ -1,6 +1,7 @@
 // A window system without a screen: control state in memory, driven by an
 // operator API that obeys the rules a person meets at the real window (no
-// input into disabled or hidden controls, input modes, length limits).
+// input into disabled or hidden controls, and the window contract's rules in
+// frame/window for properties, typing, address fields and lists).
 //
 // The thread that constructs it is the UI thread. Other threads' requests
 // wait in a queue until the UI thread pumps it (ProcessPendingTasks, the

@@ -127,10 +127,7 @@ void QtWindowSystem::ClearComboItems(WindowId window, ControlId control) {
 void QtWindowSystem::AppendEditText(WindowId window, ControlId control, const Text& text) {
   Impl::Unit* unit = impl_->Find(window, control);
   if (unit == nullptr || unit->widget == nullptr) return;
-  ControlKind kind = unit->control->kind;
-  if (kind == ControlKind::kEditBox || kind == ControlKind::kRichEdit) {
-    AppendWidgetText(*unit->widget, ToQt(text));
-  }
+  if (TakesAppendedText(unit->control->kind)) AppendWidgetText(*unit->widget, ToQt(text));
 }
 
 void QtWindowSystem::FocusControl(WindowId window, ControlId control) {

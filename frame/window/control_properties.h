@@ -41,6 +41,11 @@ struct ControlFlags {
   void Write(Property property, const PropertyValue& value);
 };
 
+// Handlers append to the text of edit boxes and rich edits only.
+constexpr bool TakesAppendedText(ControlKind kind) {
+  return kind == ControlKind::kEditBox || kind == ControlKind::kRichEdit;
+}
+
 // The window's own unit has its title, and its visible flag (read only:
 // false once the window is closed). A menu item has its disabled flag.
 enum class WindowUnitRole { kNone, kTitle, kOpen };

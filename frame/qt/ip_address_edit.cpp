@@ -4,12 +4,21 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 #include "frame/window/ip_address_rules.h"
 
 namespace frame {
 namespace {
+
+// A field takes what the address rules let it hold.
+class FieldValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return HeldIpField(input.toStdString()) ? Acceptable : Invalid;
+  }
+};
 
 std::optional<QString> HeldField(const QString& text) {
   std::optional<std::string> held = HeldIpField(text.toStdString());
@@ -26,8 +35,7 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(1, 0, 1, 0);
   layout->setSpacing(0);
-  auto* digits =
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
+  auto* digits = new FieldValidator(this);
   for (size_t i = 0; i < fields_.size(); ++i) {
     if (i > 0) {
       auto* dot = new QLabel(QStringLiteral("."), this);

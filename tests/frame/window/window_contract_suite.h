@@ -1,6 +1,7 @@
 // The window contract: what every window system does with the frame's
-// controls, one test body for all of them. An executable includes this once
-// and instantiates the suites with its driver:
+// controls, one test body for all of them. A window system joins with a
+// driver (window_driver.h) and an executable that includes this once and
+// instantiates the suites with it:
 //
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowContract, QtWindowDriver);
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Qt, ShortBoxContract, QtWindowDriver);

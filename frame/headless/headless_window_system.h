@@ -1,6 +1,7 @@
 // A window system without a screen: control state in memory, driven by an
 // operator API that obeys the rules a person meets at the real window (no
-// input into disabled or hidden controls, input modes, length limits).
+// input into disabled or hidden controls, and the window contract's rules in
+// frame/window for properties, typing, address fields and lists).
 //
 // The thread that constructs it is the UI thread. Other threads' requests
 // wait in a queue until the UI thread pumps it (ProcessPendingTasks, the
@@ -12,7 +13,6 @@
 // stay "\r\n" as the frame stores them.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "frame/window/control_properties.h"
+#include "frame/window/ip_address_rules.h"
 #include "frame/window/window_system.h"
 
 namespace frame {
@@ -68,7 +70,12 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool PickComboItem(ControlId control, int32_t index);
   bool ChooseMenuItem(ControlId item);
   bool SelectTabPage(ControlId tab, int32_t page);
+  // A pasted, dropped or input-method text, at the end; one the box's rules
+  // refuse leaves it as it was and makes the refusal sound.
+  bool InsertText(ControlId control, std::string_view utf8);
   bool EnterIpAddress(ControlId control, std::string_view dotted);  // "" blanks it
+  // Keys into one field of an address box: a full field or "." moves on.
+  bool TypeIntoAddressField(ControlId control, int field, std::string_view keys);
   void CloseWindow();
 
   // Message boxes. Boxes take scripted answers in order. A box on the UI
@@ -101,6 +108,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool IsDisabled(ControlId control) const;  // its own flag
   bool IsUsable(ControlId control) const;    // takes input now
   std::optional<ControlId> FocusedControl() const { return focused_; }
+  // How often a box refused what arrived.
+  int RefusalCount() const { return refusals_; }
 
   // Every property that handlers wrote, in order (UI thread).
   struct PropertyWrite {
@@ -119,16 +128,12 @@ class HeadlessWindowSystem final : public WindowSystem {
   struct ControlState {
     const ControlDefinition* control = nullptr;
     const MenuItemDefinition* menu_item = nullptr;
-    Rect rect;
-    Text text;  // text, caption, or the typed text of a drop-down combo
-    bool visible = true;
-    bool disabled = false;
-    int32_t tag = 0;
-    int32_t mouse_pointer = 0;
+    ControlFlags flags;  // a menu item's disabled flag too
+    Text text;           // text, caption, or the typed text of a drop-down combo
     std::vector<ComboItem> items;
     int32_t selected = -1;
     bool checked = false;
-    std::array<std::optional<int32_t>, 4> address;
+    IpAddress address;
     int32_t page = 0;
   };
   struct Task {
@@ -149,6 +154,8 @@ class HeadlessWindowSystem final : public WindowSystem {
   bool Type(ControlId control, std::string_view utf8, bool at_end);
   void Raise(ControlId control, int32_t event);
   Text ContentText(const ControlState& state) const;
+  PropertyValue ReadControl(const ControlState& state, Property property) const;
+  void WriteControl(ControlState& state, Property property, const PropertyValue& value);
 
   const std::thread::id ui_thread_;
   const WindowDefinition* definition_ = nullptr;
@@ -159,6 +166,7 @@ class HeadlessWindowSystem final : public WindowSystem {
   std::optional<ControlId> focused_;
   bool pumping_ = false;
   std::vector<PropertyWrite> writes_;
+  int refusals_ = 0;
 
   // Shared with other threads; never held while running a task or raising an event.
   mutable std::mutex mutex_;

@@ -6,9 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextCursor>
-#include <algorithm>
-
 #include "frame/qt/ip_address_edit.h"
+#include "frame/window/combo_rules.h"
 
 namespace frame {
 namespace {
@@ -72,7 +71,7 @@ void SetRadioChecked(QRadioButton& radio, bool checked) {
 }
 
 void SelectComboIndex(QComboBox& combo, int32_t index) {
-  int32_t selected = std::clamp(index, -1, static_cast<int32_t>(combo.count()) - 1);
+  int32_t selected = SelectionAfterWrite(index, static_cast<int32_t>(combo.count()));
   combo.setCurrentIndex(selected);
   if (combo.isEditable()) combo.setEditText(selected >= 0 ? combo.itemText(selected) : QString());
 }

@@ -22,7 +22,7 @@ void AppendWidgetText(QWidget& widget, const QString& text);
 // group changes, and a checked button can be unchecked.
 void SetRadioChecked(QRadioButton& radio, bool checked);
 
-// Indices below -1 select nothing; above the last item, the last item.
+// Selects as a handler's index write does (see combo_rules.h).
 void SelectComboIndex(QComboBox& combo, int32_t index);
 // Adds at the end of the list and leaves the selection as it was.
 int32_t AddComboItem(QComboBox& combo, const QString& text, int32_t data);

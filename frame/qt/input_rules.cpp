@@ -3,62 +3,31 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <algorithm>
 
 namespace frame {
 namespace {
 
-bool IsLineBreak(QChar c) {
-  return c == u'\r' || c == u'\n';
+std::u16string_view View(const QString& text) {
+  return {QStringView(text).utf16(), static_cast<size_t>(text.size())};
+}
+
+QString FromView(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void (*refusal_sound)() = nullptr;
 
 }  // namespace
 
-InputRules InputRules::Of(const ControlDefinition& control) {
-  return InputRules{
-      .single_line = control.kind != ControlKind::kRichEdit && !control.multi_line,
-      .numeric = control.input_mode == InputMode::kNumeric,
-      .max_length = control.max_length,
-  };
-}
-
-// Enter types a line break into a multi-line box, whatever its mode.
-bool InputRules::Takes(QChar c) const {
-  if (IsLineBreak(c)) return !single_line;
-  return !numeric || c == u'-' || (c >= u'0' && c <= u'9');
-}
-
-QString InputRules::CutToRoom(QStringView text, qsizetype kept) const {
-  QString accepted;
-  qsizetype room = max_length > 0 ? std::max<qsizetype>(0, max_length - kept) : text.size();
-  for (qsizetype i = 0; i < text.size() && room > 0; ++i) {
-    QChar c = text[i];
-    if (c.isLowSurrogate()) continue;  // taken with its high half
-    --room;
-    accepted += c;
-    if (c.isHighSurrogate() && i + 1 < text.size()) accepted += text[i + 1];
-  }
-  return accepted;
-}
-
 QString InputRules::AcceptTyped(const QString& typed, qsizetype kept) const {
-  QString taken;
-  for (QChar c : typed) {
-    if (Takes(c)) taken += c;
-  }
-  return CutToRoom(taken, kept);
+  return FromView(rules.AcceptTyped(View(typed), static_cast<size_t>(kept)));
 }
 
 std::optional<QString> InputRules::AcceptInserted(const QString& arriving, qsizetype kept) const {
-  QStringView text = arriving;
-  if (single_line)
-    text.truncate(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin());
-  if (!std::all_of(text.begin(), text.end(), [&](QChar c) { return Takes(c); })) {
-    return std::nullopt;
-  }
-  return CutToRoom(text, kept);
+  std::optional<std::u16string> accepted =
+      rules.AcceptInserted(View(arriving), static_cast<size_t>(kept));
+  if (!accepted) return std::nullopt;
+  return FromView(*accepted);
 }
 
 std::optional<QString> TypedText(const QKeyEvent& event) {
@@ -95,7 +64,7 @@ void SetRefusalSound(void (*sound)()) {
 }
 
 qsizetype CharacterCount(const QString& text) {
-  return std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isLowSurrogate(); });
+  return static_cast<qsizetype>(frame::CharacterCount(View(text)));
 }
 
 }  // namespace frame

@@ -1,41 +1,26 @@
-// The rules an edit box holds arriving text to, whatever way it arrives:
-// typed, pasted, dropped or committed by an input method. Texts that handlers
-// write are not held to them, as on the programs' home platform.
+// The typing rules at Qt's edge: what a key press types, and an input
+// method's commit held to the rules.
 #pragma once
 
 #include <QString>
 #include <memory>
 #include <optional>
 
-#include "frame/window/window_model.h"
+#include "frame/window/typing_rules.h"
 
 class QInputMethodEvent;
 class QKeyEvent;
 
 namespace frame {
 
+// The frame's typing rules over Qt's texts.
 struct InputRules {
-  bool single_line = true;
-  bool numeric = false;  // digits and '-' only
-  int max_length = 0;    // characters; 0 = no limit
+  TypingRules rules;
 
-  static InputRules Of(const ControlDefinition& control);
+  static InputRules Of(const ControlDefinition& control) { return {TypingRules::Of(control)}; }
 
-  // What a key press types of `typed` while the box keeps `kept` characters:
-  // the characters it takes (in a numeric box digits and minus signs), no
-  // more than the maximum length leaves room for.
   QString AcceptTyped(const QString& typed, qsizetype kept) const;
-
-  // What the box takes of a pasted, dropped or input-method text while it
-  // keeps `kept` characters: in a single-line box the text before its first
-  // line break, cut to the room the maximum length leaves; nullopt when a
-  // character of that text is one a key could not type, so that the digits
-  // of "12.5" are never joined into another number.
   std::optional<QString> AcceptInserted(const QString& arriving, qsizetype kept) const;
-
- private:
-  bool Takes(QChar c) const;
-  QString CutToRoom(QStringView text, qsizetype kept) const;
 };
 
 // The text a key press types, or nullopt for keys that type nothing (moving,

@@ -4,16 +4,26 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+
+#include "frame/window/ip_address_rules.h"
 
 namespace frame {
 namespace {
 
-constexpr int kMaxFieldValue = 255;
+// A field takes what the address rules let it hold.
+class FieldValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return HeldIpField(input.toStdString()) ? Acceptable : Invalid;
+  }
+};
 
-QString ClampedField(const QString& text) {
-  if (text.isEmpty()) return text;
-  return text.toInt() > kMaxFieldValue ? QString::number(kMaxFieldValue) : text;
+std::optional<QString> HeldField(const QString& text) {
+  std::optional<std::string> held = HeldIpField(text.toStdString());
+  if (!held) return std::nullopt;
+  return QString::fromStdString(*held);
 }
 
 }  // namespace
@@ -25,8 +35,7 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(1, 0, 1, 0);
   layout->setSpacing(0);
-  auto* digits =
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this);
+  auto* digits = new FieldValidator(this);
   for (size_t i = 0; i < fields_.size(); ++i) {
     if (i > 0) {
       auto* dot = new QLabel(QStringLiteral("."), this);
@@ -41,9 +50,11 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
     // The box is one tab stop: Tab enters it at its first field.
     if (i > 0) field->setFocusPolicy(Qt::ClickFocus);
     connect(field, &QLineEdit::textEdited, this, [this, field, i](const QString& text) {
-      QString clamped = ClampedField(text);
-      if (clamped != text) field->setText(clamped);
-      if (clamped.size() == 3 && i + 1 < fields_.size()) FocusField(static_cast<int>(i) + 1);
+      QString held = HeldField(text).value_or(QString());
+      if (held != text) field->setText(held);
+      if (IsIpFieldFull(held.toStdString()) && i + 1 < fields_.size()) {
+        FocusField(static_cast<int>(i) + 1);
+      }
     });
     layout->addWidget(field, 1);
     fields_[i] = field;
@@ -52,22 +63,16 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
 }
 
 QString IpAddressEdit::Address() const {
-  bool blank = std::all_of(fields_.begin(), fields_.end(),
-                           [](const QLineEdit* field) { return field->text().isEmpty(); });
-  if (blank) return {};
-  return QString::asprintf("%d.%d.%d.%d", fields_[0]->text().toInt(), fields_[1]->text().toInt(),
-                           fields_[2]->text().toInt(), fields_[3]->text().toInt());
+  IpAddress address;
+  for (size_t i = 0; i < fields_.size(); ++i)
+    address[i] = IpFieldValue(fields_[i]->text().toStdString());
+  return QString::fromStdString(FormatIpAddress(address));
 }
 
 void IpAddressEdit::SetAddress(const QString& dotted) {
-  QStringList parts = dotted.split(u'.');
-  for (size_t i = 0; i < fields_.size(); ++i) {
-    QString part = i < static_cast<size_t>(parts.size()) ? parts[static_cast<qsizetype>(i)] : "";
-    int position = 0;
-    bool usable = part.size() <= 3 &&
-                  fields_[i]->validator()->validate(part, position) == QValidator::Acceptable;
-    fields_[i]->setText(usable ? ClampedField(part) : QString());
-  }
+  IpAddress address = ParseIpAddress(dotted.toStdString());
+  for (size_t i = 0; i < fields_.size(); ++i)
+    fields_[i]->setText(address[i] ? QString::number(*address[i]) : QString());
 }
 
 void IpAddressEdit::FocusField(int index) {
@@ -102,7 +107,8 @@ bool IpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   // A dot moves on to the next field; Backspace in an empty field goes back.
-  if (key->text() == QStringLiteral(".") && !field->text().isEmpty() && !field->hasSelectedText()) {
+  if (key->text() == QStringLiteral(".") && !field->hasSelectedText() &&
+      IpFieldKeyOf(field->text().toStdString(), u'.') == IpFieldKey::kMoveOn) {
     if (has_next) FocusField(index + 1);
     return true;
   }

@@ -54,9 +54,11 @@ bool RecordSet::Open(TextArg text, int open_type, std::optional<int> cursor_loca
   if (cursor.connection == nullptr || cursor.source.empty()) return false;
   cursor.rows.reset();
   cursor.position = 0;
-  cursor.rows = cursor.connection->Query(open_type == kTableName ? "SELECT * FROM " + cursor.source
-                                                                 : cursor.source);
-  return cursor.rows.has_value();
+  DbResult<ResultRows> result = cursor.connection->Query(
+      open_type == kTableName ? "SELECT * FROM " + cursor.source : cursor.source);
+  if (!result) return false;
+  cursor.rows = std::move(result).value();
+  return true;
 }
 
 bool RecordSet::MoveFirst() {

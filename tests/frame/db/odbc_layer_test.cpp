@@ -5,7 +5,6 @@
 #include <sqlext.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -107,21 +106,24 @@ TEST(ConnectionText, FreeTdsGetsOnlyValuesItTakesWhole) {
   for (const Case& c : cases) {
     const std::string text =
         frame::SqlServerConnectionText(c.server, c.database, c.user, c.password);
-    std::string diagnostic;
-    std::optional<frame::Text> driver_text =
-        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433), diagnostic);
+    frame::DbResult<frame::Text> driver_text =
+        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433));
     if (c.refused == nullptr) {
-      EXPECT_EQ(driver_text, frame::WithDefaultPort(text, 1433)) << text;
+      ASSERT_TRUE(driver_text.ok()) << text << ": " << driver_text.error().Describe();
+      EXPECT_EQ(driver_text.value(), frame::WithDefaultPort(text, 1433)) << text;
       continue;
     }
-    EXPECT_FALSE(driver_text.has_value()) << text;
-    EXPECT_THAT(diagnostic, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
-    EXPECT_THAT(diagnostic, ::testing::Not(::testing::HasSubstr(c.password))) << text;
+    ASSERT_FALSE(driver_text.ok()) << text;
+    const frame::DbError& error = driver_text.error();
+    EXPECT_EQ(error.state, "22001") << text;
+    EXPECT_THAT(error.message, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
+    EXPECT_THAT(error.message, ::testing::Not(::testing::HasSubstr(c.password))) << text;
   }
   // A driver without those limits gets every text as joined.
-  std::string diagnostic;
   const std::string text = frame::SqlServerConnectionText("h", "KV7_Member", "sa", "{abc}");
-  EXPECT_EQ(frame::DriverConnectionText(text, {}, diagnostic), text);
+  frame::DbResult<frame::Text> driver_text = frame::DriverConnectionText(text, {});
+  ASSERT_TRUE(driver_text.ok());
+  EXPECT_EQ(driver_text.value(), text);
 }
 
 TEST(OdbcFieldKind, MapsEveryColumnType) {

@@ -132,7 +132,7 @@ std::vector<uint8_t> Login7Password(const std::vector<uint8_t>& login) {
 }
 
 std::vector<uint8_t> Utf16(const std::string& utf8) {
-  frame::WideText wide = frame::WideFromGbk(frame::Gbk(utf8));
+  frame::WideText wide = frame::Utf16FromGbk(frame::Gbk(utf8));
   std::vector<uint8_t> bytes;
   for (SQLWCHAR unit : wide) {
     bytes.push_back(static_cast<uint8_t>(unit));

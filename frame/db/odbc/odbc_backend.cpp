@@ -169,7 +169,7 @@ DbResult<StatementOutput> OdbcStatement::Execute(SQLHSTMT handle, std::string_vi
                  reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout_seconds)),
                  SQL_IS_UINTEGER);
 
-  WideText text = WideFromGbk(statement);
+  WideText text = Utf16FromGbk(statement);
   SQLRETURN ret = SQLExecDirectW(handle, text.data(), static_cast<SQLINTEGER>(text.size()));
   // Every result of the batch is read before the handle goes: a driver left
   // with pending results may keep the connection busy. A batch can go on
@@ -232,7 +232,7 @@ DbResult<std::unique_ptr<SqlSession>> OdbcBackend::Connect(ControlId /*connectio
       DriverConnectionText(connection_text, FreeTdsTextRules(default_port_));
   if (!driver_text) return driver_text.error();
   // The length reaches the driver as a SQLSMALLINT: a longer text would lose its end.
-  WideText text = WideFromGbk(driver_text.value());
+  WideText text = Utf16FromGbk(driver_text.value());
   if (text.size() > static_cast<size_t>(std::numeric_limits<SQLSMALLINT>::max())) {
     return DbError{"22001", "the connection text is longer than the driver takes"};
   }

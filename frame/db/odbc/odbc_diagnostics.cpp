@@ -19,14 +19,14 @@ DbError ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle) {
     size_t state_length = 0;
     while (state_length < 5 && state[state_length] != 0)
       ++state_length;
-    std::string state_text = Utf8FromWide(state, state_length);
+    std::string state_text = Utf8FromUtf16(state, state_length);
     size_t units = length < 1024 ? static_cast<size_t>(length) : 1023;
     if (record == 1) {
       error.state = state_text;
     } else {
       error.message += "; " + state_text + " ";
     }
-    error.message += Utf8FromWide(message, units);
+    error.message += Utf8FromUtf16(message, units);
   }
   return error;
 }

@@ -138,7 +138,7 @@ DbResult<> ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Sc
         rows.AppendNull();
         break;
       }
-      AppendGbkFromWide(scratch.wide.data(), length, rows.AppendText());
+      AppendGbkFromUtf16(rows.AppendText(), scratch.wide.data(), length);
       return EndText(rows);
     case FieldKind::kGuid: {
       ok = GetCharacters(statement, column, SQL_C_CHAR, scratch.narrow, length, is_null);
@@ -199,7 +199,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
     return false;
   }
   size_t units = name_length < 512 ? static_cast<size_t>(name_length) : 511;
-  description.name = GbkFromWide(name, units);
+  description.name = GbkFromUtf16(name, units);
 
   std::string type_name;
   if (sql_type == SQL_DECIMAL || sql_type == SQL_NUMERIC) {
@@ -210,7 +210,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
       size_t count = 0;
       while (count < 127 && buffer[count] != 0)
         ++count;
-      type_name = Utf8FromWide(buffer, count);
+      type_name = Utf8FromUtf16(buffer, count);
     }
   }
   SQLLEN is_unsigned = SQL_FALSE;

@@ -176,17 +176,17 @@ TEST(OdbcFieldKind, MapsEveryColumnType) {
 
 TEST(OdbcText, GbkRoundTripsThroughUtf16) {
   frame::Text text = frame::Gbk("连接失败：KV7_Member 𠀀");  // the last one is beyond the BMP
-  frame::WideText wide = frame::WideFromGbk(text);
+  frame::WideText wide = frame::Utf16FromGbk(text);
   EXPECT_EQ(wide.size(), 18u);
   EXPECT_EQ(wide[0], 0x8FDE);
   EXPECT_EQ(wide[16], 0xD840);
   EXPECT_EQ(wide[17], 0xDC00);
-  EXPECT_EQ(frame::GbkFromWide(wide.data(), wide.size()), text);
+  EXPECT_EQ(frame::GbkFromUtf16(wide.data(), wide.size()), text);
 }
 
 TEST(OdbcText, AnUnpairedSurrogateBecomesAReplacement) {
   const SQLWCHAR units[] = {'a', 0xD800, 'b', 0xDC00};
-  EXPECT_EQ(frame::Utf8FromWide(units, 4),
+  EXPECT_EQ(frame::Utf8FromUtf16(units, 4),
             "a\xEF\xBF\xBD"
             "b\xEF\xBF\xBD");
 }

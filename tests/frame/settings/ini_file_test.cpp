@@ -85,61 +85,6 @@ TEST(IniDocumentTest, FollowsTheProfileLookupRules) {
   }
 }
 
-struct EditCase {
-  string before;
-  string section;
-  optional<string> key;    // nullopt removes the section
-  optional<string> value;  // nullopt removes the key
-  string after;
-};
-
-void Apply(IniDocument& document, const string& section, const optional<string>& key,
-           const optional<string>& value) {
-  if (!key) {
-    document.RemoveSection(section);
-  } else if (!value) {
-    document.RemoveKey(section, *key);
-  } else {
-    document.Set(section, *key, *value);
-  }
-}
-
-TEST(IniDocumentTest, EditsTouchOnlyTheirLine) {
-  const EditCase cases[] = {
-      // Replaced in place, with the name as given; other lines keep their bytes.
-      {"; top\r\n[Server]\r\nip = old \r\nID=sa\r\n\r\n[Other]\r\nIP=x\r\n", "Server", "IP", "new",
-       "; top\r\n[Server]\r\nIP=new\r\nID=sa\r\n\r\n[Other]\r\nIP=x\r\n"},
-      {"[S]\nK=old\n", "S", "K", "", "[S]\nK=\n"},
-      {"[S]\nK=old\n", "S", "K", "127.0.0.1,1433", "[S]\nK=127.0.0.1,1433\n"},
-      // Added after the section's last non-blank line, in the file's line end.
-      {"[Server]\nIP=1\n\n[Other]\nA=1\n", "Server", "PW", "p",
-       "[Server]\nIP=1\nPW=p\n\n[Other]\nA=1\n"},
-      {"[S]\nA=1\n; end of S\n\n[T]\n", "S", "K", "v", "[S]\nA=1\n; end of S\nK=v\n\n[T]\n"},
-      {"[Server]", "Server", "PW", "p", "[Server]\r\nPW=p\r\n"},
-      {"[S]\nA=1", "S", "K", "v", "[S]\nA=1\nK=v\n"},
-      {"[S]\nA=1\n[S]\nK=2\n", "S", "K", "v", "[S]\nA=1\nK=v\n[S]\nK=2\n"},
-      // A new section goes at the end, after the last line is ended.
-      {"[A]\nX=1", "S", "K", "v", "[A]\nX=1\n[S]\nK=v\n"},
-      {"[A]\rX=1\r", "S", "K", "v", "[A]\rX=1\r[S]\rK=v\r"},
-      {"", "S", "K", "v", "[S]\r\nK=v\r\n"},
-      {"; note", "S", "K", "v", "; note\r\n[S]\r\nK=v\r\n"},
-      {"", " S ", "\tK ", "v", "[S]\r\nK=v\r\n"},
-      // Removals.
-      {"[S]\r\nA=1\r\nK=2\r\nB=3\r\n", "s", "k", nullopt, "[S]\r\nA=1\r\nB=3\r\n"},
-      {"[A]\nX=1\n\n[S]\nK=2\n\n[B]\nY=3\n", "s", nullopt, nullopt, "[A]\nX=1\n\n[B]\nY=3\n"},
-      {"[A]\nX=1\n[S]\nK=2", "S", nullopt, nullopt, "[A]\nX=1\n"},
-      {"[S]\nA=1\n", "S", "K", nullopt, "[S]\nA=1\n"},
-      {"[S]\nA=1\n", "T", nullopt, nullopt, "[S]\nA=1\n"},
-  };
-  for (const EditCase& c : cases) {
-    IniDocument document(c.before);
-    Apply(document, c.section, c.key, c.value);
-    EXPECT_EQ(document.bytes(), c.after)
-        << "before: " << c.before << "\nsection: " << c.section << ", key: " << c.key.value_or("-")
-        << ", value: " << c.value.value_or("-");
-  }
-}
-
 // Random documents made of the bytes that carry meaning: whatever the file
 // holds, an edit must do what it says and change no other entry.
 TEST(IniDocumentTest, EditsKeepTheirPromisesOnArbitraryBytes) {
@@ -378,6 +323,52 @@ TEST_F(IniFileTest, UpdatesAnExistingFileInPlace) {
   }
   for (const auto& [key, value] : keys) {
     EXPECT_EQ(ReadIniValue(PathOf("Config.ini"), "Server", key), value) << key;
+  }
+}
+
+struct EditCase {
+  string before;
+  string section;
+  optional<string> key;    // nullopt removes the section
+  optional<string> value;  // nullopt removes the key
+  string after;
+};
+
+// Through the file, so that an absent key or value picks its edit as the
+// programs pick it.
+TEST_F(IniFileTest, EditsTouchOnlyTheirLine) {
+  const EditCase cases[] = {
+      // Replaced in place, with the name as given; other lines keep their bytes.
+      {"; top\r\n[Server]\r\nip = old \r\nID=sa\r\n\r\n[Other]\r\nIP=x\r\n", "Server", "IP", "new",
+       "; top\r\n[Server]\r\nIP=new\r\nID=sa\r\n\r\n[Other]\r\nIP=x\r\n"},
+      {"[S]\nK=old\n", "S", "K", "", "[S]\nK=\n"},
+      {"[S]\nK=old\n", "S", "K", "127.0.0.1,1433", "[S]\nK=127.0.0.1,1433\n"},
+      // Added after the section's last non-blank line, in the file's line end.
+      {"[Server]\nIP=1\n\n[Other]\nA=1\n", "Server", "PW", "p",
+       "[Server]\nIP=1\nPW=p\n\n[Other]\nA=1\n"},
+      {"[S]\nA=1\n; end of S\n\n[T]\n", "S", "K", "v", "[S]\nA=1\n; end of S\nK=v\n\n[T]\n"},
+      {"[Server]", "Server", "PW", "p", "[Server]\r\nPW=p\r\n"},
+      {"[S]\nA=1", "S", "K", "v", "[S]\nA=1\nK=v\n"},
+      {"[S]\nA=1\n[S]\nK=2\n", "S", "K", "v", "[S]\nA=1\nK=v\n[S]\nK=2\n"},
+      // A new section goes at the end, after the last line is ended.
+      {"[A]\nX=1", "S", "K", "v", "[A]\nX=1\n[S]\nK=v\n"},
+      {"[A]\rX=1\r", "S", "K", "v", "[A]\rX=1\r[S]\rK=v\r"},
+      {"", "S", "K", "v", "[S]\r\nK=v\r\n"},
+      {"; note", "S", "K", "v", "; note\r\n[S]\r\nK=v\r\n"},
+      {"", " S ", "\tK ", "v", "[S]\r\nK=v\r\n"},
+      // Removals.
+      {"[S]\r\nA=1\r\nK=2\r\nB=3\r\n", "s", "k", nullopt, "[S]\r\nA=1\r\nB=3\r\n"},
+      {"[A]\nX=1\n\n[S]\nK=2\n\n[B]\nY=3\n", "s", nullopt, nullopt, "[A]\nX=1\n\n[B]\nY=3\n"},
+      {"[A]\nX=1\n[S]\nK=2", "S", nullopt, nullopt, "[A]\nX=1\n"},
+      {"[S]\nA=1\n", "S", "K", nullopt, "[S]\nA=1\n"},
+      {"[S]\nA=1\n", "T", nullopt, nullopt, "[S]\nA=1\n"},
+  };
+  for (const EditCase& c : cases) {
+    WriteBytes(dir_ / "edit.ini", c.before);
+    EXPECT_TRUE(WriteIniValue(PathOf("edit.ini"), c.section, c.key, c.value));
+    EXPECT_EQ(ReadBytes(dir_ / "edit.ini"), c.after)
+        << "before: " << c.before << "\nsection: " << c.section << ", key: " << c.key.value_or("-")
+        << ", value: " << c.value.value_or("-");
   }
 }
 

@@ -26,13 +26,16 @@ struct DbError {
 // The value of an operation that gives nothing but its success.
 struct Done {};
 
+// What converts to the value rather than to the error.
+template <class Argument, class Value>
+concept ValueArgument =
+    std::convertible_to<Argument&&, Value> && !std::same_as<std::remove_cvref_t<Argument>, DbError>;
+
 template <class Value = Done>
 class [[nodiscard]] DbResult {
  public:
-  template <class V = Value>
-  requires std::convertible_to<V&&, Value> &&
-      (!std::same_as<std::remove_cvref_t<V>, DbError>)DbResult(V&& value)
-      : outcome_(std::in_place_index<0>, std::forward<V>(value)) {}
+  template <ValueArgument<Value> Argument>
+  DbResult(Argument&& value) : outcome_(std::in_place_index<0>, std::forward<Argument>(value)) {}
   DbResult(DbError error) : outcome_(std::in_place_index<1>, std::move(error)) {}
 
   bool ok() const { return outcome_.index() == 0; }

@@ -32,7 +32,7 @@ std::string Render(QtProgram& program, const std::string& file_name) {
   return path;
 }
 
-// The part of a picture of the window that the control covers, in one
+// The area of a picture of the window that the control covers, in one
 // format whether grabbed or read back from a file.
 QImage ControlArea(QtProgram& program, const QImage& shot, frame::ControlId control) {
   QWidget& widget = program.widget(control);

@@ -96,23 +96,22 @@ DriverTextRules FreeTdsTextRules(int default_port) {
           .longest_login_value = 128};
 }
 
-std::optional<Text> DriverConnectionText(std::string_view connection_text,
-                                         const DriverTextRules& rules, std::string& diagnostic) {
+DbResult<Text> DriverConnectionText(std::string_view connection_text,
+                                    const DriverTextRules& rules) {
   for (const Item& item : ItemsOf(connection_text)) {
-    // Values stay out of the diagnostic: one may be a password.
+    // Values stay out of the message: one may be a password.
     const std::string name(item.name);
     if (item.braced && !rules.braces_may_hold_closing_brace &&
         item.value.find('}') != std::string::npos) {
-      diagnostic = "the driver cannot take the " + name +
-                   " value whole: it holds \"}\" and needs braces (it holds \";\" or starts with "
-                   "\"{\")";
-      return std::nullopt;
+      return DbError{"22001", "the driver cannot take the " + name +
+                                  " value whole: it holds \"}\" and needs braces (it holds "
+                                  "\";\" or starts with \"{\")"};
     }
     if (rules.longest_login_value > 0 && IsLoginValue(item.name) &&
         Utf16Units(item.value) > rules.longest_login_value) {
-      diagnostic = "the driver cannot take the " + name + " value whole: it is longer than " +
-                   std::to_string(rules.longest_login_value) + " characters";
-      return std::nullopt;
+      return DbError{"22001", "the driver cannot take the " + name +
+                                  " value whole: it is longer than " +
+                                  std::to_string(rules.longest_login_value) + " characters"};
     }
   }
   if (rules.default_port == 0) return Text(connection_text);

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "frame/db/db_result.h"
 #include "frame/services/text_services.h"
 #include "frame/text/gbk.h"
 
@@ -39,10 +39,9 @@ struct DriverTextRules {
 // is cut to the 128 units that the login record holds, without a word.
 DriverTextRules FreeTdsTextRules(int default_port);
 
-// The text the driver gets for one that SqlServerConnectionText joined. None,
-// with the reason in `diagnostic`, when the driver would not take every value
-// whole: no login is better than one with another user, password or database.
-std::optional<Text> DriverConnectionText(std::string_view connection_text,
-                                         const DriverTextRules& rules, std::string& diagnostic);
+// The text the driver gets for one that SqlServerConnectionText joined. It
+// fails when the driver would not take every value whole: no login is better
+// than one with another user, password or database.
+DbResult<Text> DriverConnectionText(std::string_view connection_text, const DriverTextRules& rules);
 
 }  // namespace frame

@@ -11,7 +11,7 @@ DBConnection::DBConnection(std::shared_ptr<SqlBackend> backend, ControlId id)
 
 DBConnection::~DBConnection() = default;
 
-bool DBConnection::Connect(TextArg server, TextArg database, TextArg user, TextArg password) {
+DbResult<> DBConnection::Connect(TextArg server, TextArg database, TextArg user, TextArg password) {
   Text text = SqlServerConnectionText(server, database, user, password);
   std::shared_ptr<Session> old;
   {
@@ -22,26 +22,30 @@ bool DBConnection::Connect(TextArg server, TextArg database, TextArg user, TextA
   if (old) old->closed = true;
   old.reset();
 
-  std::string diagnostic;
-  std::unique_ptr<SqlSession> opened = backend_->Connect(id_, text, diagnostic);
+  DbResult<std::unique_ptr<SqlSession>> opened = backend_->Connect(id_, text);
   if (!opened) {
-    NoteFailure(diagnostic);
-    return false;
+    NoteFailure(opened.error());
+    return opened.error();
   }
-  auto session = std::make_shared<Session>(std::move(opened));
+  auto session = std::make_shared<Session>(std::move(opened).value());
   std::lock_guard lock(session_mutex_);
   session_ = std::move(session);
-  return true;
+  return Done{};
 }
 
-StatementResult DBConnection::Execute(TextArg statement, std::optional<int> timeout_seconds) {
+DbResult<StatementOutput> DBConnection::Execute(TextArg statement,
+                                                std::optional<int> timeout_seconds) {
   int timeout =
       timeout_seconds && *timeout_seconds >= 0 ? *timeout_seconds : kCommandTimeoutSeconds;
   return Run(statement.view(), timeout, false);
 }
 
-std::optional<ResultRows> DBConnection::Query(TextArg statement) {
-  return Run(statement.view(), kCommandTimeoutSeconds, true).rows;
+DbResult<ResultRows> DBConnection::Query(TextArg statement) {
+  DbResult<StatementOutput> result = Run(statement.view(), kCommandTimeoutSeconds, true);
+  if (!result) return result.error();
+  // A statement that returned no rows at all opens as an empty result.
+  if (!result->rows) return ResultRows();
+  return std::move(*result->rows);
 }
 
 std::shared_ptr<DBConnection::Session> DBConnection::CurrentSession() const {
@@ -49,36 +53,29 @@ std::shared_ptr<DBConnection::Session> DBConnection::CurrentSession() const {
   return session_;
 }
 
-StatementResult DBConnection::Run(std::string_view statement, int timeout_seconds, bool keep_rows) {
-  StatementResult result;
+DbResult<StatementOutput> DBConnection::Run(std::string_view statement, int timeout_seconds,
+                                            bool keep_rows) {
+  DbResult<StatementOutput> result = DbError{"08003", "the connection is not open"};
   if (std::shared_ptr<Session> session = CurrentSession()) {
     std::lock_guard turn(session->turn);
     if (session->closed) {
-      result.diagnostic = "the connection was closed by a reconnect";
+      result = DbError{"08003", "the connection was closed by a reconnect"};
     } else {
       result = session->session->Run(statement, timeout_seconds, keep_rows);
     }
-  } else {
-    result.diagnostic = "the connection is not open";
   }
-  if (!result.succeeded) {
-    result.rows.reset();
-    NoteFailure(result.diagnostic);
-  } else if (keep_rows && !result.rows) {
-    // A statement that returned no rows at all opens as an empty result.
-    result.rows.emplace();
-  }
+  if (!result) NoteFailure(result.error());
   return result;
 }
 
-std::string DBConnection::last_diagnostic() const {
-  std::lock_guard lock(diagnostic_mutex_);
-  return last_diagnostic_;
+DbError DBConnection::last_error() const {
+  std::lock_guard lock(error_mutex_);
+  return last_error_;
 }
 
-void DBConnection::NoteFailure(const std::string& diagnostic) {
-  std::lock_guard lock(diagnostic_mutex_);
-  last_diagnostic_ = diagnostic;
+void DBConnection::NoteFailure(const DbError& error) {
+  std::lock_guard lock(error_mutex_);
+  last_error_ = error;
 }
 
 }  // namespace frame

@@ -5,7 +5,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "frame/db/sql_backend.h"
@@ -27,17 +26,20 @@ class DBConnection final : public WindowComponent {
 
   // Closes an open connection first; a failed connect leaves it closed.
   // Statements sent while it logs in fail at once.
-  bool Connect(TextArg server, TextArg database, TextArg user, TextArg password);
+  DbResult<> Connect(TextArg server, TextArg database, TextArg user, TextArg password);
 
   // Runs one statement text. A time-out of 0 or more applies to this statement
   // only (0: no limit); negative or none means the connection's.
-  StatementResult Execute(TextArg statement, std::optional<int> timeout_seconds = std::nullopt);
+  DbResult<StatementOutput> Execute(TextArg statement,
+                                    std::optional<int> timeout_seconds = std::nullopt);
 
-  // The whole result of a query, for record sets; none when it failed.
-  std::optional<ResultRows> Query(TextArg statement);
+  // The whole result of a query, for record sets.
+  DbResult<ResultRows> Query(TextArg statement);
 
-  // Why the last failed operation failed (UTF-8), for tests and debugging.
-  std::string last_diagnostic() const;
+  // Why the last failed operation failed, whoever asked for it: handlers
+  // hear only that it failed, so tests and debugging look here. Empty while
+  // nothing has failed.
+  DbError last_error() const;
 
  private:
   // One login. Statements on it take turns; once a reconnect closed it, a
@@ -49,9 +51,9 @@ class DBConnection final : public WindowComponent {
     std::atomic<bool> closed{false};
   };
 
-  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows);
+  DbResult<StatementOutput> Run(std::string_view statement, int timeout_seconds, bool keep_rows);
   std::shared_ptr<Session> CurrentSession() const;
-  void NoteFailure(const std::string& diagnostic);
+  void NoteFailure(const DbError& error);
 
   const std::shared_ptr<SqlBackend> backend_;
   const ControlId id_;
@@ -61,8 +63,8 @@ class DBConnection final : public WindowComponent {
   mutable std::mutex session_mutex_;
   std::shared_ptr<Session> session_;
 
-  mutable std::mutex diagnostic_mutex_;
-  std::string last_diagnostic_;
+  mutable std::mutex error_mutex_;
+  DbError last_error_;
 };
 
 }  // namespace frame

@@ -32,7 +32,7 @@ thread_local std::map<ConnectionKey, std::optional<int64_t>> changed_rows_by_con
 bool ConnectSqlServer(WindowId window, ControlId connection, TextArg server, TextArg database,
                       TextArg user, TextArg password) {
   auto* component = Find<DBConnection>(window, connection);
-  return component != nullptr && component->Connect(server, database, user, password);
+  return component != nullptr && component->Connect(server, database, user, password).ok();
 }
 
 bool ExecuteSql(WindowId window, ControlId connection, TextArg statement,
@@ -41,9 +41,10 @@ bool ExecuteSql(WindowId window, ControlId connection, TextArg statement,
   changed_rows.reset();
   auto* component = Find<DBConnection>(window, connection);
   if (component == nullptr) return false;
-  StatementResult result = component->Execute(statement, timeout_seconds);
-  if (result.succeeded) changed_rows = result.changed_rows;
-  return result.succeeded;
+  DbResult<StatementOutput> result = component->Execute(statement, timeout_seconds);
+  if (!result) return false;
+  changed_rows = result->changed_rows;
+  return true;
 }
 
 std::optional<int64_t> LastChangedRowCount(WindowId window, ControlId connection) {
@@ -54,7 +55,7 @@ std::optional<int64_t> LastChangedRowCount(WindowId window, ControlId connection
 std::optional<bool> QueryFindsRow(WindowId window, ControlId connection, TextArg query) {
   auto* component = Find<DBConnection>(window, connection);
   if (component == nullptr) return std::nullopt;
-  std::optional<ResultRows> rows = component->Query(query);
+  DbResult<ResultRows> rows = component->Query(query);
   if (!rows) return std::nullopt;
   return rows->row_count() > 0;
 }

@@ -4,25 +4,10 @@
 #include <string_view>
 #include <utility>
 
-#include "frame/text/ascii.h"
+#include "frame/text/gbk.h"
 
 namespace frame {
 namespace {
-
-// Column names compare with ASCII case ignored. Two-byte GBK characters
-// compare whole: their second byte may look like an ASCII letter.
-bool SameColumnName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (IsGbkLeadByte(static_cast<unsigned char>(a[i]))) {
-      if (a.substr(i, 2) != b.substr(i, 2)) return false;
-      ++i;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::atomic<uint64_t> next_serial{1};
 
@@ -54,9 +39,11 @@ bool RecordSet::Open(TextArg text, int open_type, std::optional<int> cursor_loca
   if (cursor.connection == nullptr || cursor.source.empty()) return false;
   cursor.rows.reset();
   cursor.position = 0;
-  cursor.rows = cursor.connection->Query(open_type == kTableName ? "SELECT * FROM " + cursor.source
-                                                                 : cursor.source);
-  return cursor.rows.has_value();
+  DbResult<ResultRows> result = cursor.connection->Query(
+      open_type == kTableName ? "SELECT * FROM " + cursor.source : cursor.source);
+  if (!result) return false;
+  cursor.rows = std::move(result).value();
+  return true;
 }
 
 bool RecordSet::MoveFirst() {
@@ -83,7 +70,7 @@ bool RecordSet::ReadField(TextArg name, Text& out) const {
   std::optional<size_t> column;
   if (cursor.rows) {
     for (size_t i = 0; i < cursor.rows->column_count() && !column; ++i) {
-      if (SameColumnName(cursor.rows->column_name(i), name.view())) column = i;
+      if (EqualGbkIgnoringAsciiCase(cursor.rows->column_name(i), name.view())) column = i;
     }
   }
   return ReadCell(cursor, column, out);

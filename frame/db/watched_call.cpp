@@ -27,6 +27,16 @@ void LookOut(std::chrono::microseconds duration, Predicate predicate) {
 
 }  // namespace
 
+// The watcher runs statements, so its failures read as theirs.
+DbError CallWatcher::GivenUpError() {
+  return {"HYT00", "the server did not answer within the time-out; the statement was cancelled"};
+}
+
+DbError CallWatcher::BusyError() {
+  return {"HY000",
+          "the connection is busy: a statement given up on after its time-out has not ended yet"};
+}
+
 struct CallWatcher::State {
   std::mutex mutex;
   std::condition_variable wake;      // for the thread: a job, or the end
@@ -65,17 +75,17 @@ bool CallWatcher::busy() const {
   return state_->running;
 }
 
-WatchedEnd CallWatcher::RunJob(std::function<void(CallProgress&)> job,
+DbResult<> CallWatcher::RunJob(std::function<void(CallProgress&)> job,
                                std::chrono::milliseconds patience,
                                const std::function<void()>& give_up) {
   State& state = *state_;
   std::unique_lock lock(state.mutex);
-  if (state.running) return WatchedEnd::kBusy;
+  if (state.running) return BusyError();
   if (!state.thread.joinable()) {
     try {
       state.thread = std::thread(Serve, state_);
     } catch (const std::system_error&) {
-      return WatchedEnd::kNoThread;
+      return DbError{"HY000", "no thread could be started for the statement"};
     }
   }
   state.progress.Restart();
@@ -90,14 +100,14 @@ WatchedEnd CallWatcher::RunJob(std::function<void(CallProgress&)> job,
   for (;;) {
     uint64_t seen = state.progress.steps();
     if (state.finished.wait_for(lock, patience, [&] { return !state.running; })) {
-      return WatchedEnd::kFinished;
+      return Done{};
     }
     if (state.progress.steps() == seen) break;
   }
   state.progress.Abandon();
   lock.unlock();
   if (give_up) give_up();
-  return WatchedEnd::kGivenUp;
+  return GivenUpError();
 }
 
 void CallWatcher::Serve(std::shared_ptr<State> state) {

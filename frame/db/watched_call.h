@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+#include "frame/db/db_result.h"
+
 namespace frame {
 
 // What the call bumps whenever it gets something whole from the server, and
@@ -35,19 +37,6 @@ class CallProgress {
   std::atomic<bool> abandoned_{false};
 };
 
-enum class WatchedEnd {
-  kFinished,  // the call returned (or threw) while its caller waited
-  kGivenUp,   // it made no progress for the whole patience; it runs on
-  kBusy,      // a call given up on still runs, so this one never started
-  kNoThread,  // no thread could be started for it, so it never started
-};
-
-template <class Result>
-struct Watched {
-  WatchedEnd end = WatchedEnd::kFinished;
-  std::optional<Result> result;  // when finished
-};
-
 // One thread, started at the first call and kept for the next, that runs one
 // call at a time for its owner.
 class CallWatcher {
@@ -64,16 +53,19 @@ class CallWatcher {
   // calls `give_up` on this thread, so that it can ask the call to stop; the
   // watcher takes no other call until the call returns. What the call needs
   // after that must live in what it captured. What the call throws is
-  // thrown here.
-  template <class Result>
-  Watched<Result> Run(std::function<Result(CallProgress&)> call, std::chrono::milliseconds patience,
+  // thrown here. Fails with GivenUpError, or, when the call never started,
+  // with BusyError while one given up on still runs, or with HY000 when no
+  // thread could be started for it.
+  template <class Value>
+  DbResult<Value> Run(std::function<DbResult<Value>(CallProgress&)> call,
+                      std::chrono::milliseconds patience,
                       const std::function<void()>& give_up = {}) {
     struct Slot {
-      std::optional<Result> result;
+      std::optional<DbResult<Value>> result;
       std::exception_ptr error;
     };
     auto slot = std::make_shared<Slot>();
-    WatchedEnd end = RunJob(
+    DbResult<> ran = RunJob(
         [slot, call = std::move(call)](CallProgress& progress) {
           try {
             slot->result.emplace(call(progress));
@@ -82,13 +74,16 @@ class CallWatcher {
           }
         },
         patience, give_up);
-    Watched<Result> watched{.end = end};
-    if (end == WatchedEnd::kFinished) {
-      if (slot->error) std::rethrow_exception(slot->error);
-      watched.result = std::move(slot->result);
-    }
-    return watched;
+    if (!ran) return ran.error();
+    if (slot->error) std::rethrow_exception(slot->error);
+    return std::move(*slot->result);
   }
+
+  // HYT00: the call made no progress for the whole patience.
+  static DbError GivenUpError();
+  // HY000: a call given up on still runs. The owner's calls that it runs
+  // without the watcher fail alike meanwhile.
+  static DbError BusyError();
 
   // True while a call given up on has not returned yet.
   bool busy() const;
@@ -96,7 +91,7 @@ class CallWatcher {
  private:
   struct State;
 
-  WatchedEnd RunJob(std::function<void(CallProgress&)> job, std::chrono::milliseconds patience,
+  DbResult<> RunJob(std::function<void(CallProgress&)> job, std::chrono::milliseconds patience,
                     const std::function<void()>& give_up);
   static void Serve(std::shared_ptr<State> state);
 

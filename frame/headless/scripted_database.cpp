@@ -24,7 +24,8 @@ class ScriptedDatabase::Session final : public SqlSession {
   Session(ScriptedDatabase& database, ControlId connection)
       : database_(database), connection_(connection) {}
 
-  StatementResult Run(std::string_view statement, int timeout_seconds, bool keep_rows) override {
+  DbResult<StatementOutput> Run(std::string_view statement, int timeout_seconds,
+                                bool keep_rows) override {
     return database_.Run(connection_, statement, timeout_seconds, keep_rows);
   }
 
@@ -66,9 +67,8 @@ std::vector<Text> ScriptedDatabase::statement_texts() const {
   return texts;
 }
 
-std::unique_ptr<SqlSession> ScriptedDatabase::Connect(ControlId connection,
-                                                      std::string_view connection_text,
-                                                      std::string& diagnostic) {
+DbResult<std::unique_ptr<SqlSession>> ScriptedDatabase::Connect(ControlId connection,
+                                                                std::string_view connection_text) {
   std::chrono::milliseconds delay{0};
   {
     std::lock_guard lock(mutex_);
@@ -81,15 +81,12 @@ std::unique_ptr<SqlSession> ScriptedDatabase::Connect(ControlId connection,
   bool refused = std::any_of(refused_connects_.begin(), refused_connects_.end(),
                              [&](const TextMatch& match) { return match(connection_text); });
   connects_.push_back({connection, Text(connection_text), !refused});
-  if (refused) {
-    diagnostic = "scripted: connect refused";
-    return nullptr;
-  }
-  return std::make_unique<Session>(*this, connection);
+  if (refused) return DbError{"08001", "scripted: connect refused"};
+  return std::unique_ptr<SqlSession>(std::make_unique<Session>(*this, connection));
 }
 
-StatementResult ScriptedDatabase::Run(ControlId connection, std::string_view statement,
-                                      int timeout_seconds, bool keep_rows) {
+DbResult<StatementOutput> ScriptedDatabase::Run(ControlId connection, std::string_view statement,
+                                                int timeout_seconds, bool keep_rows) {
   ScriptedOutcome outcome;
   {
     std::lock_guard lock(mutex_);
@@ -100,27 +97,21 @@ StatementResult ScriptedDatabase::Run(ControlId connection, std::string_view sta
 
   auto limit = std::chrono::seconds(timeout_seconds);
   bool timed_out = timeout_seconds > 0 && outcome.delay > limit;
-  StatementResult result;
-  result.succeeded = !outcome.fails && !timed_out;
   {
     std::lock_guard lock(mutex_);
     statements_.push_back(
-        {connection, Text(statement), timeout_seconds, keep_rows, result.succeeded});
+        {connection, Text(statement), timeout_seconds, keep_rows, !outcome.fails && !timed_out});
   }
 
   if (timed_out) {
     std::this_thread::sleep_for(limit);
-    result.diagnostic = "scripted: HYT00 time-out expired";
-    return result;
+    return DbError{"HYT00", "scripted: time-out expired"};
   }
   std::this_thread::sleep_for(outcome.delay);
-  if (outcome.fails) {
-    result.diagnostic = "scripted: statement failed";
-    return result;
-  }
-  result.changed_rows = outcome.changed_rows;
-  if (keep_rows && outcome.rows) result.rows = ResultRows::FromTable(*outcome.rows);
-  return result;
+  if (outcome.fails) return DbError{"42000", "scripted: statement failed"};
+  StatementOutput output{.changed_rows = outcome.changed_rows};
+  if (keep_rows && outcome.rows) output.rows = ResultRows::FromTable(*outcome.rows);
+  return output;
 }
 
 }  // namespace frame

@@ -88,8 +88,8 @@ class ScriptedDatabase final : public SqlBackend {
   std::vector<Text> statement_texts() const;
 
   // SqlBackend
-  std::unique_ptr<SqlSession> Connect(ControlId connection, std::string_view connection_text,
-                                      std::string& diagnostic) override;
+  DbResult<std::unique_ptr<SqlSession>> Connect(ControlId connection,
+                                                std::string_view connection_text) override;
 
  private:
   class Session;
@@ -98,8 +98,8 @@ class ScriptedDatabase final : public SqlBackend {
     ScriptedOutcome outcome;
   };
 
-  StatementResult Run(ControlId connection, std::string_view statement, int timeout_seconds,
-                      bool keep_rows);
+  DbResult<StatementOutput> Run(ControlId connection, std::string_view statement,
+                                int timeout_seconds, bool keep_rows);
 
   mutable std::mutex mutex_;  // never held while a delay runs
   std::vector<TextMatch> refused_connects_;

@@ -124,8 +124,10 @@ class Runtime final : public EventSink {
   Subroutine exit_routine_ = nullptr;
   std::optional<int> exit_code_;
 
-  // Shared with the worker threads so that a worker finishing as the runtime
-  // goes away never touches freed memory.
+  // Shared with the worker threads so that the count a worker drops as it
+  // ends outlives the runtime. Only the count does: a worker still uses the
+  // runtime and its components until then, so whoever ends the runtime must
+  // first see active_workers() reach 0.
   std::shared_ptr<WorkerCount> workers_ = std::make_shared<WorkerCount>();
 };
 

@@ -2,30 +2,7 @@
 
 #include <vector>
 
-#include "frame/text/ascii.h"
-
 namespace frame {
-namespace {
-
-unsigned char Byte(std::string_view s, std::size_t i) {
-  return static_cast<unsigned char>(s[i]);
-}
-
-}  // namespace
-
-// A lead byte without a valid trail counts alone, so it cannot hide a
-// following '=' or ']'.
-std::size_t GbkCharacterSize(std::string_view s, std::size_t i) {
-  if (!IsGbkLeadByte(Byte(s, i)) || i + 1 >= s.size()) return 1;
-  const unsigned char second = Byte(s, i + 1);
-  if (second >= 0x40 && second <= 0xFE && second != 0x7F) return 2;
-  if (second >= '0' && second <= '9' && i + 3 < s.size() && IsGbkLeadByte(Byte(s, i + 2)) &&
-      Byte(s, i + 3) >= '0' && Byte(s, i + 3) <= '9') {
-    return 4;
-  }
-  return 1;
-}
-
 namespace {
 
 std::size_t FindChar(std::string_view s, char c) {
@@ -33,21 +10,6 @@ std::size_t FindChar(std::string_view s, char c) {
     if (s[i] == c) return i;
   }
   return std::string_view::npos;
-}
-
-// Trail bytes of Chinese characters can be ASCII letters; they never fold.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size();) {
-    const std::size_t size = GbkCharacterSize(a, i);
-    if (size > 1) {
-      if (a.substr(i, size) != b.substr(i, size)) return false;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-      return false;
-    }
-    i += size;
-  }
-  return true;
 }
 
 bool IsBlank(char c) {
@@ -126,7 +88,8 @@ struct Section {
 
 std::optional<Section> FindSection(const std::vector<Line>& lines, std::string_view name) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].kind != LineKind::kHeader || !SameName(lines[i].name, name)) continue;
+    if (lines[i].kind != LineKind::kHeader || !EqualGbkIgnoringAsciiCase(lines[i].name, name))
+      continue;
     std::size_t end = i + 1;
     while (end < lines.size() && lines[end].kind != LineKind::kHeader)
       ++end;
@@ -138,7 +101,7 @@ std::optional<Section> FindSection(const std::vector<Line>& lines, std::string_v
 std::optional<std::size_t> FindKey(const std::vector<Line>& lines, Section section,
                                    std::string_view key) {
   for (std::size_t i = section.header + 1; i < section.end; ++i) {
-    if (lines[i].kind == LineKind::kKey && SameName(lines[i].name, key)) return i;
+    if (lines[i].kind == LineKind::kKey && EqualGbkIgnoringAsciiCase(lines[i].name, key)) return i;
   }
   return std::nullopt;
 }

@@ -40,9 +40,6 @@ class IniDocument {
   std::string bytes_;
 };
 
-// Bytes of the GBK or GB18030 character at `i` (1, 2 or 4).
-std::size_t GbkCharacterSize(std::string_view text, std::size_t i);
-
 // Without the blanks (space, tab) around it.
 std::string_view TrimBlanks(std::string_view text);
 

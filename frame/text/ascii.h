@@ -12,7 +12,7 @@ constexpr char AsciiLower(char c) {
 }
 
 // Byte by byte: right for ASCII and UTF-8; a GBK text, whose trail bytes can
-// look like ASCII letters, needs a comparison that steps over its characters.
+// look like ASCII letters, needs EqualGbkIgnoringAsciiCase (gbk.h).
 constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return AsciiLower(x) == AsciiLower(y);

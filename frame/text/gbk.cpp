@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "frame/text/ascii.h"
+#include "frame/text/utf16.h"
 #include "frame/text/utf8.h"
 
 namespace frame {
@@ -111,19 +113,11 @@ class CodePage {
     size_t used = out.size();
     out.resize(used + count * 4);  // no unit takes more
     for (size_t i = 0; i < count;) {
-      char32_t c = units[i++];
-      if (c < 0x80) {
-        out[used++] = static_cast<char>(c);
+      if (units[i] < 0x80) {
+        out[used++] = static_cast<char>(units[i++]);
         continue;
       }
-      if (IsSurrogate(c)) {
-        if (c <= 0xDBFF && i < count && units[i] >= 0xDC00 && units[i] <= 0xDFFF) {
-          c = 0x10000 + ((c - 0xD800) << 10) + (units[i++] - 0xDC00);
-        } else {
-          c = kReplacementCharacter;
-        }
-      }
-      used += Write(c, out.data() + used);
+      used += Write(NextUtf16(units, count, i), out.data() + used);
     }
     out.resize(used);
   }
@@ -257,6 +251,46 @@ void AppendGbk(Text& out, char32_t c) {
 
 void AppendGbkFromUtf16(Text& out, const uint16_t* units, size_t count) {
   CodePage::Instance().AppendUtf16(out, units, count);
+}
+
+Text GbkFromUtf16(const uint16_t* units, size_t count) {
+  Text text;
+  AppendGbkFromUtf16(text, units, count);
+  return text;
+}
+
+Utf16Text Utf16FromGbk(std::string_view gbk) {
+  const CodePage& code_page = CodePage::Instance();
+  Utf16Text utf16;
+  utf16.reserve(gbk.size());
+  for (size_t at = 0; at < gbk.size();)
+    AppendUtf16(utf16, code_page.Next(gbk, at));
+  return utf16;
+}
+
+size_t GbkCharacterSize(std::string_view gbk, size_t at) {
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(gbk[at + k]); };
+  if (!IsGbkLeadByte(byte(0)) || at + 1 >= gbk.size()) return 1;
+  if (TrailIndex(byte(1)) >= 0) return 2;
+  auto is_digit = [](unsigned char b) { return b >= '0' && b <= '9'; };
+  if (at + 3 < gbk.size() && is_digit(byte(1)) && IsGbkLeadByte(byte(2)) && is_digit(byte(3))) {
+    return 4;
+  }
+  return 1;
+}
+
+bool EqualGbkIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t at = 0; at < a.size();) {
+    const size_t size = GbkCharacterSize(a, at);
+    if (size > 1) {
+      if (a.substr(at, size) != b.substr(at, size)) return false;
+    } else if (AsciiLower(a[at]) != AsciiLower(b[at])) {
+      return false;
+    }
+    at += size;
+  }
+  return true;
 }
 
 char32_t NextGbk(std::string_view gbk, size_t& at) {

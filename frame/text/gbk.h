@@ -32,6 +32,11 @@ void AppendGbk(Text& out, char32_t c);
 // Appends the bytes of UTF-16 code units; an unpaired surrogate becomes
 // U+FFFD. For the edges that meet UTF-16, a whole text at a time.
 void AppendGbkFromUtf16(Text& out, const uint16_t* units, size_t count);
+Text GbkFromUtf16(const uint16_t* units, size_t count);
+
+// The code page to UTF-16 code units; bytes that form no character become
+// U+FFFD.
+std::basic_string<uint16_t> Utf16FromGbk(std::string_view gbk);
 
 // Decodes the character at `at` and moves past it. A byte that starts no
 // character yields U+FFFD and is passed alone, so that the bytes after it
@@ -44,5 +49,15 @@ char32_t NextGbk(std::string_view gbk, size_t& at);
 constexpr bool IsGbkLeadByte(unsigned char byte) {
   return byte >= 0x81 && byte <= 0xFE;
 }
+
+// Bytes of the character at `at` (1, 2 or 4), as NextGbk steps. A lead byte
+// without a valid trail counts alone, so that it cannot hide a following
+// '=' or ']'.
+size_t GbkCharacterSize(std::string_view gbk, size_t at);
+
+// Names (of columns, sections, keys) match with ASCII case ignored. The
+// bytes of a two- or four-byte character compare whole: a trail byte may
+// look like an ASCII letter.
+bool EqualGbkIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace frame

@@ -102,10 +102,10 @@ class TdsServer : public ::testing::Test {
     frame::ReadFieldText(kWindowId, kRecords, column, text);
     return frame::Utf8(text);
   }
-  std::string Diagnostic(frame::ControlId connection = kConnection) {
+  frame::DbError LastError(frame::ControlId connection = kConnection) {
     auto* component =
         dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
-    return component != nullptr ? component->last_diagnostic() : "";
+    return component != nullptr ? component->last_error() : frame::DbError{};
   }
 
   // A bare host reaches this server: it stands where SQL Server's port would.
@@ -132,7 +132,7 @@ std::vector<uint8_t> Login7Password(const std::vector<uint8_t>& login) {
 }
 
 std::vector<uint8_t> Utf16(const std::string& utf8) {
-  frame::WideText wide = frame::WideFromGbk(frame::Gbk(utf8));
+  frame::WideText wide = frame::Utf16FromGbk(frame::Gbk(utf8));
   std::vector<uint8_t> bytes;
   for (SQLWCHAR unit : wide) {
     bytes.push_back(static_cast<uint8_t>(unit));
@@ -257,8 +257,8 @@ TEST_F(TdsServer, EveryTypeReadsAsSqlServerWouldSendIt) {
   }
   ASSERT_TRUE(postgres->RunSql(kDatabase, "INSERT INTO Samples (No) VALUES (4)"));
 
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  ASSERT_TRUE(Open("SELECT * FROM Samples ORDER BY No")) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
+  ASSERT_TRUE(Open("SELECT * FROM Samples ORDER BY No")) << LastError().Describe();
   for (int row = 0; row < 4; ++row) {
     for (const TypeCase& c : cases) {
       EXPECT_EQ(Read(c.column), row == 3 ? "" : c.texts[row]) << c.column << ", row " << row + 1;
@@ -276,12 +276,12 @@ TEST_F(TdsServer, LongTextsTravelWholeBothWays) {
   ASSERT_TRUE(postgres->RunSql(kDatabase,
                                "DROP TABLE IF EXISTS Long; CREATE TABLE Long (N nvarchar_max, "
                                "NT ntext, VM varchar_max, T dbo.text, V varchar(5000))"));
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   // The batch itself spans several packets.
   std::string literal = "N'" + kLongText + "'";
   std::string insert = "INSERT INTO Long VALUES (" + literal + ", " + literal + ", " + literal +
                        ", " + literal + ", " + literal + ")";
-  ASSERT_TRUE(Execute(insert)) << Diagnostic();
+  ASSERT_TRUE(Execute(insert)) << LastError().Describe();
   EXPECT_EQ(tds->batches().back(), insert);
   EXPECT_EQ(postgres->Query(kDatabase,
                             "SELECT count(*) FROM Long WHERE N = V AND NT = V AND "
@@ -289,33 +289,37 @@ TEST_F(TdsServer, LongTextsTravelWholeBothWays) {
                                 kLongText + "'"),
             "1");
 
-  ASSERT_TRUE(Open("SELECT N, NT, VM, T, V FROM Long")) << Diagnostic();
+  ASSERT_TRUE(Open("SELECT N, NT, VM, T, V FROM Long")) << LastError().Describe();
   for (const char* column : {"N", "NT", "VM", "T", "V"})
     EXPECT_EQ(Read(column), kLongText) << column;
 }
 
 TEST_F(TdsServer, AFailedStatementIsAnErrorAndTheConnectionGoesOn) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   struct Case {
     const char* statement;
-    const char* diagnostic;
+    const char* state;  // none: whatever the server's number maps to
+    const char* message;
   };
   const Case cases[] = {
       // SQLSTATEs as FreeTDS derives them from SQL Server's numbers.
-      {"SELEC 1", "42000"},
-      {"SELECT * FROM NoSuchTable", "42S02"},
-      {"SELECT * FROM NoSuchTable", "relation \"nosuchtable\" does not exist"},
+      {"SELEC 1", "42000", ""},
+      {"SELECT * FROM NoSuchTable", "42S02", "relation \"nosuchtable\" does not exist"},
       // Values SQL Server could not hold.
-      {"SELECT CAST('NaN' AS numeric) AS v", "has no form in its SQL Server type"},
-      {"SELECT CAST('1000-01-01' AS timestamp) AS v", "has no form in its SQL Server type"},
+      {"SELECT CAST('NaN' AS numeric) AS v", nullptr, "has no form in its SQL Server type"},
+      {"SELECT CAST('1000-01-01' AS timestamp) AS v", nullptr,
+       "has no form in its SQL Server type"},
       // A later statement of the batch fails after a result set.
-      {"SELECT 1 AS a; SELECT * FROM NoSuchTable", "nosuchtable"},
+      {"SELECT 1 AS a; SELECT * FROM NoSuchTable", "42S02", "nosuchtable"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Execute(c.statement)) << c.statement;
-    EXPECT_THAT(Diagnostic(), HasSubstr(c.diagnostic)) << c.statement;
+    if (c.state != nullptr) {
+      EXPECT_EQ(LastError().state, c.state) << c.statement;
+    }
+    EXPECT_THAT(LastError().message, HasSubstr(c.message)) << c.statement;
     EXPECT_FALSE(Open(c.statement)) << c.statement;
-    ASSERT_TRUE(Open("SELECT 'still here' AS v")) << c.statement << ": " << Diagnostic();
+    ASSERT_TRUE(Open("SELECT 'still here' AS v")) << c.statement << ": " << LastError().Describe();
     EXPECT_EQ(Read("v"), "still here");
   }
 }
@@ -325,9 +329,9 @@ TEST_F(TdsServer, RewritesKeepLiteralsAndAreLogged) {
       kDatabase,
       "DROP TABLE IF EXISTS Wallet; CREATE TABLE Wallet (ID varchar(20), Cash numeric(19, 4));"
       "INSERT INTO Wallet VALUES ('5where', 10)"));
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   const std::string statement = "update Wallet set Cash=Cash+100where ID='5where'";
-  ASSERT_TRUE(Execute(statement)) << Diagnostic();
+  ASSERT_TRUE(Execute(statement)) << LastError().Describe();
   EXPECT_EQ(postgres->Query(kDatabase, "SELECT Cash FROM Wallet"), "110.0000");
   EXPECT_EQ(tds->rewrites().back(),
             statement + " => update Wallet set Cash=Cash+100 where ID='5where'");
@@ -392,7 +396,7 @@ TEST(TdsRewrites, LongBatchesAreRewrittenWhole) {
 // protocol asks (never in clear text).
 TEST_F(TdsServer, TheLoginIsLogin7WithTds74AndNoClearPassword) {
   const std::string password = "密码 O'Neil";
-  ASSERT_TRUE(Connect(kConnection, tds->port(), password)) << Diagnostic();
+  ASSERT_TRUE(Connect(kConnection, tds->port(), password)) << LastError().Describe();
   std::vector<uint8_t> login = tds->logins().back();
   ASSERT_GE(login.size(), 94u);
   EXPECT_EQ(std::vector<uint8_t>(login.begin() + 4, login.begin() + 8),
@@ -410,14 +414,14 @@ TEST_F(TdsServer, TheLoginIsLogin7WithTds74AndNoClearPassword) {
 TEST_F(TdsServer, ABareHostReachesTheDefaultPort) {
   size_t logins = tds->logins().size();
   ASSERT_TRUE(frame::ConnectSqlServer(kWindowId, kConnection, "127.0.0.1", kDatabase, "sa", ""))
-      << Diagnostic();
+      << LastError().Describe();
   EXPECT_EQ(tds->logins().size(), logins + 1);
-  ASSERT_TRUE(Open("SELECT 'here' AS v")) << Diagnostic();
+  ASSERT_TRUE(Open("SELECT 'here' AS v")) << LastError().Describe();
   EXPECT_EQ(Read("v"), "here");
 
   db_test::TdsTestServer elsewhere(postgres->port());
   ASSERT_TRUE(elsewhere.Start());
-  ASSERT_TRUE(Connect(kConnection, elsewhere.port())) << Diagnostic();
+  ASSERT_TRUE(Connect(kConnection, elsewhere.port())) << LastError().Describe();
   EXPECT_EQ(elsewhere.logins().size(), 1u);
   EXPECT_EQ(tds->logins().size(), logins + 1);
   elsewhere.Stop();
@@ -427,11 +431,11 @@ TEST_F(TdsServer, ABareHostReachesTheDefaultPort) {
 // database nor be cut short.
 TEST_F(TdsServer, APasswordWithASemicolonIsTakenWhole) {
   const std::string password = "pw;DATABASE=KV7_User;";
-  ASSERT_TRUE(Connect(kConnection, tds->port(), password)) << Diagnostic();
+  ASSERT_TRUE(Connect(kConnection, tds->port(), password)) << LastError().Describe();
   std::vector<uint8_t> login = tds->logins().back();
   EXPECT_EQ(Login7Password(login), Utf16(password));
   EXPECT_EQ(Login7Field(login, 68), Utf16(kDatabase));
-  ASSERT_TRUE(Open("SELECT current_database() AS db")) << Diagnostic();
+  ASSERT_TRUE(Open("SELECT current_database() AS db")) << LastError().Describe();
   EXPECT_EQ(Read("db"), kDatabase);
 }
 
@@ -439,15 +443,15 @@ TEST_F(TdsServer, APasswordWithASemicolonIsTakenWhole) {
 // the statement ends on the session it began on, and the new session serves
 // the next statement at once.
 TEST_F(TdsServer, AReconnectDuringAStatementWaitsForNothing) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   auto running = std::async(std::launch::async, [] { return Execute("SELECT pg_sleep(3)"); });
   for (int i = 0; i < 200 && tds->batches().back() != "SELECT pg_sleep(3)"; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   ASSERT_EQ(tds->batches().back(), "SELECT pg_sleep(3)");
 
   auto start = Clock::now();
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  ASSERT_TRUE(Open("SELECT 'new session' AS v")) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
+  ASSERT_TRUE(Open("SELECT 'new session' AS v")) << LastError().Describe();
   EXPECT_EQ(Read("v"), "new session");
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(running.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
@@ -458,23 +462,23 @@ TEST_F(TdsServer, ARefusedLoginFailsTheConnect) {
   size_t logins = tds->logins().size();
   tds->SetFault(TdsFault::kRefuseLogin);
   EXPECT_FALSE(Connect());
-  EXPECT_THAT(Diagnostic(), HasSubstr("Login failed for user 'sa'."));
+  EXPECT_THAT(LastError().message, HasSubstr("Login failed for user 'sa'."));
   EXPECT_EQ(tds->logins().size(), logins + 1);
   EXPECT_FALSE(Execute("SELECT 1"));
 
   tds->SetFault(TdsFault::kNone);
-  EXPECT_TRUE(Connect()) << Diagnostic();
-  EXPECT_TRUE(Execute("SELECT 1")) << Diagnostic();
+  EXPECT_TRUE(Connect()) << LastError().Describe();
+  EXPECT_TRUE(Execute("SELECT 1")) << LastError().Describe();
 }
 
 TEST_F(TdsServer, ALoginToADatabaseThatIsNotThereFails) {
   EXPECT_FALSE(frame::ConnectSqlServer(
       kWindowId, kConnection, "127.0.0.1," + std::to_string(tds->port()), "KV7_Missing", "sa", ""));
-  EXPECT_THAT(Diagnostic(), HasSubstr("Cannot open database \"KV7_Missing\""));
+  EXPECT_THAT(LastError().message, HasSubstr("Cannot open database \"KV7_Missing\""));
 }
 
 TEST_F(TdsServer, ADroppedConnectionFailsTheStatementAtOnce) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   tds->SetFault(TdsFault::kDropConnection);
   auto start = Clock::now();
   EXPECT_FALSE(Execute("UPDATE NoMatter SET X = 1"));
@@ -483,14 +487,14 @@ TEST_F(TdsServer, ADroppedConnectionFailsTheStatementAtOnce) {
 
   tds->SetFault(TdsFault::kNone);
   EXPECT_FALSE(Execute("SELECT 1")) << "the connection is gone";
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  EXPECT_TRUE(Execute("SELECT 1")) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
+  EXPECT_TRUE(Execute("SELECT 1")) << LastError().Describe();
 }
 
 // No answer at all: the statement gives up after its time-out and a grace
 // for the cancel, well short of the driver's own wait (as long again).
 TEST_F(TdsServer, ASilentServerLeavesTheStatementToItsTimeOut) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   tds->SetFault(TdsFault::kSilent);
   auto start = Clock::now();
   EXPECT_FALSE(Execute("SELECT 'unanswered' AS v", 4));
@@ -503,7 +507,7 @@ TEST_F(TdsServer, ASilentServerLeavesTheStatementToItsTimeOut) {
 // A time-out sends an attention: the server cancels the statement on
 // PostgreSQL and acknowledges it, and the connection goes on.
 TEST_F(TdsServer, AStatementTimeOutCancelsTheStatementBehindTheServer) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   auto start = Clock::now();
   EXPECT_FALSE(Execute("SELECT pg_sleep(20)", 1));
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
@@ -515,15 +519,15 @@ TEST_F(TdsServer, AStatementTimeOutCancelsTheStatementBehindTheServer) {
   for (int i = 0; i < 40 && sleeping() != "0"; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(sleeping(), "0");
-  ASSERT_TRUE(Open("SELECT 'next' AS v")) << Diagnostic();
+  ASSERT_TRUE(Open("SELECT 'next' AS v")) << LastError().Describe();
   EXPECT_EQ(Read("v"), "next");
 }
 
 TEST_F(TdsServer, StopEndsBusyAndSilentSessionsAtOnce) {
   db_test::TdsTestServer own(postgres->port());
   ASSERT_TRUE(own.Start());
-  ASSERT_TRUE(Connect(kConnection, own.port())) << Diagnostic();
-  ASSERT_TRUE(Connect(kOtherConnection, own.port())) << Diagnostic(kOtherConnection);
+  ASSERT_TRUE(Connect(kConnection, own.port())) << LastError().Describe();
+  ASSERT_TRUE(Connect(kOtherConnection, own.port())) << LastError(kOtherConnection).Describe();
   auto sent = [&own](const std::string& batch) {
     for (int i = 0; i < 200; ++i) {
       std::vector<std::string> batches = own.batches();
@@ -554,7 +558,7 @@ TEST_F(TdsServer, AfterATriggerTheDriverReportsTheTriggersCount) {
   ASSERT_TRUE(postgres->RunSql(kDatabase,
                                "DROP TABLE IF EXISTS Counted; CREATE TABLE Counted (ID int, N int);"
                                "INSERT INTO Counted VALUES (1, 0), (2, 0)"));
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   struct Case {
     std::optional<int64_t> trigger;
     const char* statement;

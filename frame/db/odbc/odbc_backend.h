@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <string_view>
 
 #include "frame/db/sql_backend.h"
@@ -19,8 +18,8 @@ class OdbcBackend final : public SqlBackend {
 
   explicit OdbcBackend(int default_port = kSqlServerPort);
 
-  std::unique_ptr<SqlSession> Connect(ControlId connection, std::string_view connection_text,
-                                      std::string& diagnostic) override;
+  DbResult<std::unique_ptr<SqlSession>> Connect(ControlId connection,
+                                                std::string_view connection_text) override;
 
  private:
   const int default_port_;

@@ -6,8 +6,8 @@
 
 namespace frame {
 
-OdbcDiagnostic ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle) {
-  OdbcDiagnostic diagnostic;
+DbError ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle) {
+  DbError error;
   for (SQLSMALLINT record = 1;; ++record) {
     SQLWCHAR state[6] = {};
     SQLINTEGER native = 0;
@@ -19,13 +19,16 @@ OdbcDiagnostic ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle) {
     size_t state_length = 0;
     while (state_length < 5 && state[state_length] != 0)
       ++state_length;
-    std::string state_text = Utf8FromWide(state, state_length);
-    if (record == 1) diagnostic.state = state_text;
-    if (!diagnostic.text.empty()) diagnostic.text += "; ";
+    std::string state_text = Utf8FromUtf16(state, state_length);
     size_t units = length < 1024 ? static_cast<size_t>(length) : 1023;
-    diagnostic.text += state_text + " " + Utf8FromWide(message, units);
+    if (record == 1) {
+      error.state = state_text;
+    } else {
+      error.message += "; " + state_text + " ";
+    }
+    error.message += Utf8FromUtf16(message, units);
   }
-  return diagnostic;
+  return error;
 }
 
 }  // namespace frame

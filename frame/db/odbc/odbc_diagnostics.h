@@ -4,15 +4,12 @@
 
 #include <sql.h>
 
-#include <string>
+#include "frame/db/db_result.h"
 
 namespace frame {
 
-struct OdbcDiagnostic {
-  std::string state;  // SQLSTATE of the first record
-  std::string text;   // every record as "STATE message", joined by "; " (UTF-8)
-};
-
-OdbcDiagnostic ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle);
+// The first record's state and message, then the other records; no state
+// when the handle holds none.
+DbError ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle);
 
 }  // namespace frame

@@ -73,19 +73,17 @@ struct Scratch {
   std::vector<SQLCHAR> narrow = std::vector<SQLCHAR>(128);
 };
 
-bool EndText(ResultRows& rows, std::string& diagnostic) {
-  if (rows.EndText()) return true;
-  diagnostic = "the result's texts are too large to hold";
-  return false;
+DbResult<> EndText(ResultRows& rows) {
+  if (rows.EndText()) return Done{};
+  return DbError{"HY001", "the result's texts are too large to hold"};
 }
 
 // Stores the current row's value of one column in the form its text is made
 // from. Date-times come as structs, which the drivers fill without printing a
 // text; GUIDs come as text, which PostgreSQL's driver hands over as it holds
-// it (its struct goes through sscanf). False, with `diagnostic` set, when
-// the value could not be read.
-bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch& scratch,
-               ResultRows& rows, std::string& diagnostic) {
+// it (its struct goes through sscanf).
+DbResult<> ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch& scratch,
+                     ResultRows& rows) {
   bool ok = true;
   size_t length = 0;
   bool is_null = false;
@@ -132,7 +130,7 @@ bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch&
       AppendDecimalText(
           std::string_view(reinterpret_cast<const char*>(scratch.narrow.data()), length), 0,
           rows.AppendText());
-      return EndText(rows, diagnostic);
+      return EndText(rows);
     case FieldKind::kText:
       ok = GetCharacters(statement, column, SQL_C_WCHAR, scratch.wide, length, is_null);
       if (!ok) break;
@@ -140,8 +138,8 @@ bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch&
         rows.AppendNull();
         break;
       }
-      AppendGbkFromWide(scratch.wide.data(), length, rows.AppendText());
-      return EndText(rows, diagnostic);
+      AppendGbkFromUtf16(rows.AppendText(), scratch.wide.data(), length);
+      return EndText(rows);
     case FieldKind::kGuid: {
       ok = GetCharacters(statement, column, SQL_C_CHAR, scratch.narrow, length, is_null);
       if (!ok) break;
@@ -180,8 +178,8 @@ bool ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Scratch&
       rows.AppendNull();
       break;
   }
-  if (!ok) diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
-  return ok;
+  if (!ok) return ReadDiagnostic(SQL_HANDLE_STMT, statement);
+  return Done{};
 }
 
 struct ColumnDescription {
@@ -201,7 +199,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
     return false;
   }
   size_t units = name_length < 512 ? static_cast<size_t>(name_length) : 511;
-  description.name = GbkFromWide(name, units);
+  description.name = GbkFromUtf16(name, units);
 
   std::string type_name;
   if (sql_type == SQL_DECIMAL || sql_type == SQL_NUMERIC) {
@@ -212,7 +210,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
       size_t count = 0;
       while (count < 127 && buffer[count] != 0)
         ++count;
-      type_name = Utf8FromWide(buffer, count);
+      type_name = Utf8FromUtf16(buffer, count);
     }
   }
   SQLLEN is_unsigned = SQL_FALSE;
@@ -272,40 +270,32 @@ FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool i
   }
 }
 
-bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
-                    std::string& diagnostic, CallProgress* progress) {
+DbResult<ResultRows> ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns,
+                                    CallProgress* progress) {
   std::vector<ResultRows::Column> described;
   std::vector<FieldKind> kinds;
   for (SQLUSMALLINT column = 1; column <= columns; ++column) {
     ColumnDescription description;
     if (!DescribeColumn(statement, column, description)) {
-      diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
-      return false;
+      return ReadDiagnostic(SQL_HANDLE_STMT, statement);
     }
     kinds.push_back(description.kind);
     described.push_back({std::move(description.name), description.kind});
   }
-  rows = ResultRows(std::move(described));
+  ResultRows rows(std::move(described));
   Scratch scratch;
   for (;;) {
     SQLRETURN ret = SQLFetch(statement);
-    if (ret == SQL_NO_DATA) return true;
-    if (!SQL_SUCCEEDED(ret)) {
-      diagnostic = ReadDiagnostic(SQL_HANDLE_STMT, statement).text;
-      return false;
-    }
+    if (ret == SQL_NO_DATA) return rows;
+    if (!SQL_SUCCEEDED(ret)) return ReadDiagnostic(SQL_HANDLE_STMT, statement);
     if (progress != nullptr) {
-      if (progress->abandoned()) {
-        diagnostic = "HY008 the caller gave up on the rows";
-        return false;
-      }
+      if (progress->abandoned()) return DbError{"HY008", "the caller gave up on the rows"};
       progress->Step();
     }
     rows.AddRow();
     for (SQLUSMALLINT column = 1; column <= columns; ++column) {
-      if (!ReadValue(statement, column, kinds[column - 1], scratch, rows, diagnostic)) {
-        return false;
-      }
+      DbResult<> read = ReadValue(statement, column, kinds[column - 1], scratch, rows);
+      if (!read) return read.error();
     }
   }
 }

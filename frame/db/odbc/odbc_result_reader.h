@@ -3,7 +3,6 @@
 
 #include <sql.h>
 
-#include <string>
 #include <string_view>
 
 #include "frame/db/field_value.h"
@@ -18,9 +17,9 @@ namespace frame {
 FieldKind OdbcFieldKind(SQLSMALLINT sql_type, std::string_view type_name, bool is_unsigned = false);
 
 // Describes the `columns` columns of the current result and fetches all of
-// its rows, stepping `progress` at each whole row. False, with `diagnostic`
-// set, when a call fails or the caller abandoned the rows.
-bool ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns, ResultRows& rows,
-                    std::string& diagnostic, CallProgress* progress = nullptr);
+// its rows, stepping `progress` at each whole row. Fails when a call fails or
+// the caller abandoned the rows.
+DbResult<ResultRows> ReadResultRows(SQLHSTMT statement, SQLSMALLINT columns,
+                                    CallProgress* progress = nullptr);
 
 }  // namespace frame

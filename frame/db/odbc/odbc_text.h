@@ -1,26 +1,20 @@
-// Texts across the ODBC wide-character API: the frame's code page on one
-// side, UTF-16 code units (unixODBC's 2-byte SQLWCHAR) on the other.
+// Texts across the ODBC wide-character API: unixODBC's SQLWCHAR is a UTF-16
+// code unit, so the frame's own UTF-16 conversions serve it.
 #pragma once
 
 #include <sql.h>
 #include <sqlucode.h>
 
-#include <cstddef>
-#include <string>
-#include <string_view>
+#include <cstdint>
+#include <type_traits>
 
 #include "frame/text/gbk.h"
+#include "frame/text/utf16.h"
 
 namespace frame {
 
-using WideText = std::basic_string<SQLWCHAR>;
+static_assert(std::is_same_v<SQLWCHAR, uint16_t>, "ODBC wide texts are UTF-16 here");
 
-WideText WideFromGbk(std::string_view gbk);
-// Unpaired surrogates become U+FFFD.
-Text GbkFromWide(const SQLWCHAR* units, size_t count);
-// The same, appended to `out`.
-void AppendGbkFromWide(const SQLWCHAR* units, size_t count, std::string& out);
-// Diagnostics stay UTF-8: they are for people, not for handlers.
-std::string Utf8FromWide(const SQLWCHAR* units, size_t count);
+using WideText = Utf16Text;
 
 }  // namespace frame

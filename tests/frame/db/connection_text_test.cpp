@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,10 +92,10 @@ class ConnectionTexts : public ::testing::Test {
     frame::ReadFieldText(kWindowId, kRecords, "v", text);
     return frame::Utf8(text);
   }
-  std::string Diagnostic() {
+  frame::DbError LastError() {
     auto* connection = dynamic_cast<frame::DBConnection*>(
         program_.runtime().FindComponent(kWindowId, kConnection));
-    return connection != nullptr ? connection->last_diagnostic() : "";
+    return connection != nullptr ? connection->last_error() : frame::DbError{};
   }
 
   testing_support::HeadlessProgram program_{db_test::kProgram,
@@ -124,11 +125,12 @@ TEST_F(ConnectionTexts, AValueTheDriverCannotTakeWholeSendsNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << Diagnostic();
+    ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << LastError().Describe();
     const size_t logins = Logins().size();
     EXPECT_FALSE(Connect(c.database, c.user, c.password));
     EXPECT_EQ(Logins().size(), logins);
-    EXPECT_THAT(Diagnostic(), HasSubstr("the driver cannot take the"));
+    EXPECT_EQ(LastError().state, "22001");
+    EXPECT_THAT(LastError().message, HasSubstr("the driver cannot take the"));
     EXPECT_EQ(Query("1"), "(failed)") << "the connection stays closed";
   }
 }
@@ -151,7 +153,7 @@ TEST_F(ConnectionTexts, ValuesWithABraceThatNeedNoBracesLogInWhole) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.database + " " + c.user + " " + c.password);
-    ASSERT_TRUE(Connect(c.database, c.user, c.password)) << Diagnostic();
+    ASSERT_TRUE(Connect(c.database, c.user, c.password)) << LastError().Describe();
     EXPECT_EQ(Query("current_database()"), c.database);
     if (driver->tds_server() != nullptr) {
       std::optional<db_test::tds::Login7> login =
@@ -186,10 +188,12 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
     const std::string text = text_of_units(c.units);
     ASSERT_EQ(frame::WithDefaultPort(text, driver->port()).size(), c.units);
     const size_t logins = Logins().size();
-    std::string diagnostic;
-    EXPECT_EQ(backend.Connect(kConnection, text, diagnostic) != nullptr, c.connects) << diagnostic;
+    frame::DbResult<std::unique_ptr<frame::SqlSession>> session =
+        backend.Connect(kConnection, text);
+    ASSERT_EQ(session.ok(), c.connects) << (session.ok() ? "" : session.error().Describe());
     if (c.connects) continue;
-    EXPECT_EQ(diagnostic, "the connection text is longer than the driver takes");
+    EXPECT_EQ(session.error(),
+              (frame::DbError{"22001", "the connection text is longer than the driver takes"}));
     EXPECT_EQ(Logins().size(), logins);
   }
 }

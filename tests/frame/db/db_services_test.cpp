@@ -138,6 +138,33 @@ TEST_F(DbServices, AtEndIsAlsoPropertyThirteen) {
   EXPECT_FALSE(frame::MoveNextRecord(kWindowId, kRecords));
 }
 
+// Column names match with ASCII case ignored, but a GBK trail byte that
+// looks like a letter is no letter: 81 41 and 81 61 are two characters.
+TEST_F(DbServices, FieldsAreFoundByNameWithOnlyAsciiCaseIgnored) {
+  db_->ReturnRows("row", {{"\x81\x41", "\x81\x61", "Cash", frame::Gbk("金币"), "A\x81"},
+                          {{{FieldKind::kText, "upper"},
+                            {FieldKind::kText, "lower"},
+                            {FieldKind::kInteger, "10"},
+                            {FieldKind::kInteger, "20"},
+                            {FieldKind::kText, "lone lead"}}}});
+  ASSERT_TRUE(frame::OpenRecordSet(kWindowId, kRecords, "row"));
+  struct Case {
+    frame::Text name;
+    const char* value;  // none: no such column
+  };
+  const Case cases[] = {
+      {"\x81\x41", "upper"}, {"\x81\x61", "lower"},      {"cash", "10"},
+      {"CASH", "10"},        {frame::Gbk("金币"), "20"}, {"a\x81", "lone lead"},
+      {"Cas", nullptr},      {"\x81\x41\x81", nullptr},  {"A\xA1", nullptr},
+  };
+  for (const Case& c : cases) {
+    frame::Text text = "left over";
+    EXPECT_EQ(frame::ReadFieldText(kWindowId, kRecords, c.name, text), c.value != nullptr)
+        << frame::Utf8(c.name);
+    EXPECT_EQ(text, c.value != nullptr ? c.value : "") << frame::Utf8(c.name);
+  }
+}
+
 TEST_F(DbServices, AnOpenRecordSetNeedsNoConnection) {
   db_->ReturnRows("rows", {{"n"}, {{{FieldKind::kInteger, "1"}}, {{FieldKind::kInteger, "2"}}}});
   db_->RefuseConnect(frame::ConnectsToDatabase("gone"));

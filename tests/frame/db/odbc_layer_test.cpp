@@ -5,7 +5,6 @@
 #include <sqlext.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -107,21 +106,24 @@ TEST(ConnectionText, FreeTdsGetsOnlyValuesItTakesWhole) {
   for (const Case& c : cases) {
     const std::string text =
         frame::SqlServerConnectionText(c.server, c.database, c.user, c.password);
-    std::string diagnostic;
-    std::optional<frame::Text> driver_text =
-        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433), diagnostic);
+    frame::DbResult<frame::Text> driver_text =
+        frame::DriverConnectionText(text, frame::FreeTdsTextRules(1433));
     if (c.refused == nullptr) {
-      EXPECT_EQ(driver_text, frame::WithDefaultPort(text, 1433)) << text;
+      ASSERT_TRUE(driver_text.ok()) << text << ": " << driver_text.error().Describe();
+      EXPECT_EQ(driver_text.value(), frame::WithDefaultPort(text, 1433)) << text;
       continue;
     }
-    EXPECT_FALSE(driver_text.has_value()) << text;
-    EXPECT_THAT(diagnostic, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
-    EXPECT_THAT(diagnostic, ::testing::Not(::testing::HasSubstr(c.password))) << text;
+    ASSERT_FALSE(driver_text.ok()) << text;
+    const frame::DbError& error = driver_text.error();
+    EXPECT_EQ(error.state, "22001") << text;
+    EXPECT_THAT(error.message, ::testing::HasSubstr(std::string("the ") + c.refused + " value"));
+    EXPECT_THAT(error.message, ::testing::Not(::testing::HasSubstr(c.password))) << text;
   }
   // A driver without those limits gets every text as joined.
-  std::string diagnostic;
   const std::string text = frame::SqlServerConnectionText("h", "KV7_Member", "sa", "{abc}");
-  EXPECT_EQ(frame::DriverConnectionText(text, {}, diagnostic), text);
+  frame::DbResult<frame::Text> driver_text = frame::DriverConnectionText(text, {});
+  ASSERT_TRUE(driver_text.ok());
+  EXPECT_EQ(driver_text.value(), text);
 }
 
 TEST(OdbcFieldKind, MapsEveryColumnType) {
@@ -174,17 +176,17 @@ TEST(OdbcFieldKind, MapsEveryColumnType) {
 
 TEST(OdbcText, GbkRoundTripsThroughUtf16) {
   frame::Text text = frame::Gbk("连接失败：KV7_Member 𠀀");  // the last one is beyond the BMP
-  frame::WideText wide = frame::WideFromGbk(text);
+  frame::WideText wide = frame::Utf16FromGbk(text);
   EXPECT_EQ(wide.size(), 18u);
   EXPECT_EQ(wide[0], 0x8FDE);
   EXPECT_EQ(wide[16], 0xD840);
   EXPECT_EQ(wide[17], 0xDC00);
-  EXPECT_EQ(frame::GbkFromWide(wide.data(), wide.size()), text);
+  EXPECT_EQ(frame::GbkFromUtf16(wide.data(), wide.size()), text);
 }
 
 TEST(OdbcText, AnUnpairedSurrogateBecomesAReplacement) {
   const SQLWCHAR units[] = {'a', 0xD800, 'b', 0xDC00};
-  EXPECT_EQ(frame::Utf8FromWide(units, 4),
+  EXPECT_EQ(frame::Utf8FromUtf16(units, 4),
             "a\xEF\xBF\xBD"
             "b\xEF\xBF\xBD");
 }

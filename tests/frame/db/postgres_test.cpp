@@ -94,10 +94,10 @@ class Postgres : public ::testing::Test {
     frame::ReadFieldText(kWindowId, kRecords, column, text);
     return text;
   }
-  std::string Diagnostic() {
+  frame::DbError LastError() {
     auto* connection = dynamic_cast<frame::DBConnection*>(
         program_.runtime().FindComponent(kWindowId, kConnection));
-    return connection != nullptr ? connection->last_diagnostic() : "";
+    return connection != nullptr ? connection->last_error() : frame::DbError{};
   }
 
   testing_support::HeadlessProgram program_{db_test::kProgram,
@@ -107,7 +107,7 @@ class Postgres : public ::testing::Test {
 TEST_F(Postgres, AFailedConnectLeavesTheConnectionClosed) {
   ASSERT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "SELECT 1"));
   EXPECT_FALSE(Connect("NoSuchDatabase"));
-  EXPECT_THAT(Diagnostic(), HasSubstr("NoSuchDatabase"));
+  EXPECT_THAT(LastError().message, HasSubstr("NoSuchDatabase"));
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "SELECT 1"));
   EXPECT_FALSE(Open("SELECT 1"));
   EXPECT_TRUE(Connect("KV7_Member"));
@@ -120,7 +120,7 @@ TEST_F(Postgres, AFailedConnectLeavesTheConnectionClosed) {
 TEST_F(Postgres, ALoginTextWithASemicolonStaysInItsItem) {
   ASSERT_TRUE(frame::ConnectSqlServer(kWindowId, kConnection, driver->server_text(), "KV7_Member",
                                       "sa", "pw;DATABASE=postgres;UID=nobody;"))
-      << Diagnostic();
+      << LastError().Describe();
   ASSERT_TRUE(Open("SELECT current_database() AS db"));
   EXPECT_EQ(Read("db"), "KV7_Member");
 }
@@ -146,7 +146,7 @@ TEST_F(Postgres, ExecuteSqlIsTrueWhenTheStatementRan) {
     EXPECT_EQ(frame::LastChangedRowCount(kWindowId, kConnection), c.changed_rows) << c.statement;
   }
   // The failure stays silent; only the component keeps the reason.
-  EXPECT_THAT(Diagnostic(), HasSubstr("nosuchtable"));
+  EXPECT_THAT(LastError().message, HasSubstr("nosuchtable"));
 }
 
 TEST_F(Postgres, AStatementTimeOutCancelsItAndAppliesToItAlone) {
@@ -154,7 +154,7 @@ TEST_F(Postgres, AStatementTimeOutCancelsItAndAppliesToItAlone) {
   auto start = Clock::now();
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(10)", 1));
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
-  EXPECT_THAT(Diagnostic(), ContainsRegex("[Tt]imeout"));
+  EXPECT_THAT(LastError().message, ContainsRegex("[Tt]imeout"));
   // Longer than the second just given, shorter than the connection's own.
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(1.5)"));
 

@@ -16,6 +16,7 @@
 #include "frame/db/db_connection.h"
 #include "frame/db/db_services.h"
 #include "frame/db/odbc/odbc_backend.h"
+#include "frame/db/watched_call.h"
 #include "frame/text/gbk.h"
 #include "tests/frame/db/process_threads.h"
 #include "tests/servers/postgres_test_server.h"
@@ -80,13 +81,13 @@ class SlowServer : public ::testing::Test {
                       frame::ControlId connection = kConnection) {
     return frame::ExecuteSql(kWindowId, connection, frame::Gbk(utf8), timeout);
   }
-  std::string Diagnostic(frame::ControlId connection = kConnection) {
+  frame::DbError LastError(frame::ControlId connection = kConnection) {
     auto* component =
         dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
-    return component != nullptr ? component->last_diagnostic() : "";
+    return component != nullptr ? component->last_error() : frame::DbError{};
   }
   bool Busy(frame::ControlId connection = kConnection) {
-    return Diagnostic(connection).find("busy") != std::string::npos;
+    return LastError(connection) == frame::CallWatcher::BusyError();
   }
   // Whether `statement` ran within `limit`, tried again while the connection
   // is still busy with a statement given up on.
@@ -109,7 +110,7 @@ class SlowServer : public ::testing::Test {
 // the answer; the caller stops waiting 1.5 s past the time-out. A server
 // that answers in between (a long rollback) keeps the session.
 TEST_F(SlowServer, ASessionWhoseCancelIsAnsweredLateReturnsToServiceByItself) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   size_t logins = tds->logins().size();
   tds->SetFault(TdsFault::kAckCancelLate);
 
@@ -118,25 +119,25 @@ TEST_F(SlowServer, ASessionWhoseCancelIsAnsweredLateReturnsToServiceByItself) {
   auto given_up = Clock::now() - start;
   EXPECT_GE(given_up, seconds(6));
   EXPECT_LT(given_up, seconds(5) + db_test::kLateCancelAck);
-  EXPECT_THAT(Diagnostic(), HasSubstr("HYT00"));
+  EXPECT_EQ(LastError().state, "HYT00");
 
   // Until the driver has its answer, statements fail at once and send nothing.
   size_t batches = BatchesSent();
   auto refused = Clock::now();
   EXPECT_FALSE(
       Execute("UPDATE \"Member\" SET \"Cash\" = \"Cash\" + 100 WHERE \"ID\" = '玩家''一号'", 5));
-  EXPECT_THAT(Diagnostic(), HasSubstr("busy"));
+  EXPECT_EQ(LastError(), frame::CallWatcher::BusyError());
   EXPECT_FALSE(
       frame::OpenRecordSet(kWindowId, kRecords, frame::Gbk("SELECT \"Cash\" FROM \"Member\"")));
   EXPECT_TRUE(frame::AtEndOfRecords(kWindowId, kRecords));
   EXPECT_LT(Clock::now() - refused, milliseconds(500));
   EXPECT_EQ(BatchesSent(), batches);
 
-  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(10))) << Diagnostic();
+  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(10))) << LastError().Describe();
   EXPECT_LT(Clock::now() - start, seconds(5) + db_test::kLateCancelAck + seconds(2));
   ASSERT_TRUE(frame::OpenRecordSet(kWindowId, kRecords,
                                    frame::Gbk("SELECT \"ID\", \"Cash\" FROM \"Member\"")))
-      << Diagnostic();
+      << LastError().Describe();
   frame::Text text;
   EXPECT_TRUE(frame::ReadFieldText(kWindowId, kRecords, "ID", text));
   EXPECT_EQ(frame::Utf8(text), "玩家'一号");
@@ -152,32 +153,32 @@ TEST_F(SlowServer, ASessionWhoseCancelIsAnsweredLateReturnsToServiceByItself) {
 // A cancel that is never answered ends with the driver dropping the link:
 // the session is gone, and a reconnect brings a new one.
 TEST_F(SlowServer, ACancelNeverAnsweredDropsTheSession) {
-  ASSERT_TRUE(Connect()) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
   tds->SetFault(TdsFault::kNeverAckCancel);
   auto start = Clock::now();
   EXPECT_FALSE(Execute("SELECT pg_sleep(20)", 3));
   EXPECT_LT(Clock::now() - start, seconds(3) + seconds(3));
   EXPECT_FALSE(Execute("SELECT 1"));
-  EXPECT_THAT(Diagnostic(), HasSubstr("busy"));
+  EXPECT_EQ(LastError(), frame::CallWatcher::BusyError());
 
   tds->SetFault(TdsFault::kNone);
   EXPECT_FALSE(RunsWithin("SELECT 1", seconds(10)));
-  EXPECT_THAT(Diagnostic(), HasSubstr("08S01"));
+  EXPECT_EQ(LastError().state, "08S01");
   EXPECT_FALSE(Execute("SELECT 1", 5));
-  EXPECT_THAT(Diagnostic(), HasSubstr("08S01"));
+  EXPECT_EQ(LastError().state, "08S01");
 
-  ASSERT_TRUE(Connect()) << Diagnostic();
-  EXPECT_TRUE(Execute("SELECT 1")) << Diagnostic();
+  ASSERT_TRUE(Connect()) << LastError().Describe();
+  EXPECT_TRUE(Execute("SELECT 1")) << LastError().Describe();
 }
 
 // A server that sends an answer a byte at a time never delivers a whole
 // result: each call is given up on, cancelled, and freed once the driver
 // returns, and the connection serves the next.
 TEST_F(SlowServer, TrickledAnswersLeaveNoThreadsOrDescriptorsBehind) {
-  ASSERT_TRUE(Connect(kConnection)) << Diagnostic();
-  ASSERT_TRUE(Connect(kOtherConnection)) << Diagnostic(kOtherConnection);
-  ASSERT_TRUE(Execute("SELECT 1", 5, kConnection)) << Diagnostic();
-  ASSERT_TRUE(Execute("SELECT 1", 5, kOtherConnection)) << Diagnostic(kOtherConnection);
+  ASSERT_TRUE(Connect(kConnection)) << LastError().Describe();
+  ASSERT_TRUE(Connect(kOtherConnection)) << LastError(kOtherConnection).Describe();
+  ASSERT_TRUE(Execute("SELECT 1", 5, kConnection)) << LastError().Describe();
+  ASSERT_TRUE(Execute("SELECT 1", 5, kOtherConnection)) << LastError(kOtherConnection).Describe();
   const size_t threads = db_test::ThreadCount();
   const size_t descriptors = db_test::DescriptorCount();
   tds->SetFault(TdsFault::kTrickle);
@@ -197,7 +198,7 @@ TEST_F(SlowServer, TrickledAnswersLeaveNoThreadsOrDescriptorsBehind) {
         std::this_thread::sleep_for(milliseconds(20));
       }
       bool waited = Clock::now() - start >= seconds(2);
-      if (!ran && waited && Diagnostic(connection).find("HYT00") != std::string::npos) ++given_up;
+      if (!ran && waited && LastError(connection).state == "HYT00") ++given_up;
     }
     return given_up;
   };
@@ -208,8 +209,9 @@ TEST_F(SlowServer, TrickledAnswersLeaveNoThreadsOrDescriptorsBehind) {
   tds->SetFault(TdsFault::kNone);
   std::vector<std::string> batches = tds->batches();
   EXPECT_EQ(std::count(batches.begin(), batches.end(), trickled), 20);
-  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(5), kConnection)) << Diagnostic();
-  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(5), kOtherConnection)) << Diagnostic(kOtherConnection);
+  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(5), kConnection)) << LastError().Describe();
+  EXPECT_TRUE(RunsWithin("SELECT 1", seconds(5), kOtherConnection))
+      << LastError(kOtherConnection).Describe();
   EXPECT_EQ(db_test::ThreadCount(), threads);
   EXPECT_EQ(db_test::DescriptorCount(), descriptors);
 }
@@ -217,7 +219,7 @@ TEST_F(SlowServer, TrickledAnswersLeaveNoThreadsOrDescriptorsBehind) {
 // A statement whose thread cannot start fails as any statement does, and
 // the next one starts it.
 TEST_F(SlowServer, AStatementWhoseThreadCannotStartFails) {
-  ASSERT_TRUE(Connect(kOtherConnection)) << Diagnostic(kOtherConnection);
+  ASSERT_TRUE(Connect(kOtherConnection)) << LastError(kOtherConnection).Describe();
   constexpr frame::ControlId kOtherRecords = db_test::RecordSetId(1);
   ASSERT_TRUE(frame::AttachRecordSet(kWindowId, kOtherRecords, kOtherConnection));
   size_t batches = BatchesSent();
@@ -229,12 +231,13 @@ TEST_F(SlowServer, AStatementWhoseThreadCannotStartFails) {
                                       frame::Gbk("SELECT \"Cash\" FROM \"Member\"")));
     EXPECT_TRUE(frame::AtEndOfRecords(kWindowId, kOtherRecords));
   }).join();
-  EXPECT_THAT(Diagnostic(kOtherConnection), HasSubstr("no thread"));
+  EXPECT_EQ(LastError(kOtherConnection).state, "HY000");
+  EXPECT_THAT(LastError(kOtherConnection).message, HasSubstr("no thread"));
   EXPECT_EQ(BatchesSent(), batches);
 
   ASSERT_TRUE(
       frame::OpenRecordSet(kWindowId, kOtherRecords, frame::Gbk("SELECT \"Cash\" FROM \"Member\"")))
-      << Diagnostic(kOtherConnection);
+      << LastError(kOtherConnection).Describe();
   frame::Text text;
   EXPECT_TRUE(frame::ReadFieldText(kWindowId, kOtherRecords, "Cash", text));
   EXPECT_EQ(text, "-2147483648");

@@ -2,6 +2,7 @@
 // its owner's calls one after another.
 #include "frame/db/watched_call.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,7 +19,6 @@ namespace {
 
 using frame::CallProgress;
 using frame::CallWatcher;
-using frame::WatchedEnd;
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
 
@@ -49,8 +49,8 @@ TEST(WatchedCall, WaitsAsLongAsTheCallKeepsStepping) {
         return std::string("all rows");
       },
       milliseconds(300));
-  EXPECT_EQ(watched.end, WatchedEnd::kFinished);
-  EXPECT_EQ(watched.result, "all rows");
+  ASSERT_TRUE(watched.ok()) << watched.error().Describe();
+  EXPECT_EQ(watched.value(), "all rows");
 }
 
 // A silent call is given up on at once, asked to stop, and holds the
@@ -72,8 +72,9 @@ TEST(WatchedCall, GivesUpOnASilentCallWhichThenEndsOnItsOwn) {
         return 1;
       },
       milliseconds(100), [&] { ++give_ups; });
-  EXPECT_EQ(watched.end, WatchedEnd::kGivenUp);
-  EXPECT_EQ(watched.result, std::nullopt);
+  ASSERT_FALSE(watched.ok());
+  EXPECT_EQ(watched.error(), CallWatcher::GivenUpError());
+  EXPECT_EQ(watched.error().state, "HYT00");
   EXPECT_LT(Clock::now() - start, milliseconds(350));
   EXPECT_EQ(give_ups, 1);
   EXPECT_FALSE(*finished);
@@ -88,7 +89,9 @@ TEST(WatchedCall, GivesUpOnASilentCallWhichThenEndsOnItsOwn) {
         return 2;
       },
       milliseconds(1000));
-  EXPECT_EQ(refused.end, WatchedEnd::kBusy);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error(), CallWatcher::BusyError());
+  EXPECT_EQ(refused.error().state, "HY000");
   EXPECT_LT(Clock::now() - start, milliseconds(50));
 
   *release = true;
@@ -98,15 +101,15 @@ TEST(WatchedCall, GivesUpOnASilentCallWhichThenEndsOnItsOwn) {
   EXPECT_FALSE(ran);
   auto next = watcher.Run<int>([](CallProgress& progress) { return progress.abandoned() ? -1 : 3; },
                                milliseconds(1000));
-  EXPECT_EQ(next.end, WatchedEnd::kFinished);
-  EXPECT_EQ(next.result, 3);
+  ASSERT_TRUE(next.ok());
+  EXPECT_EQ(next.value(), 3);
 }
 
 TEST(WatchedCall, PassesOnWhatTheCallThrowsAndServesTheNext) {
   CallWatcher watcher;
   auto call = [](CallProgress&) -> int { throw std::bad_alloc(); };
   EXPECT_THROW(watcher.Run<int>(call, milliseconds(1000)), std::bad_alloc);
-  EXPECT_EQ(watcher.Run<int>([](CallProgress&) { return 4; }, milliseconds(1000)).result, 4);
+  EXPECT_EQ(watcher.Run<int>([](CallProgress&) { return 4; }, milliseconds(1000)).value(), 4);
 }
 
 // The calls of one owner share one thread, started once: many short calls
@@ -118,8 +121,8 @@ TEST(WatchedCall, CallsOneAfterAnotherShareOneThread) {
   for (int i = 0; i < 500; ++i) {
     auto watched = watcher.Run<std::thread::id>(
         [](CallProgress&) { return std::this_thread::get_id(); }, milliseconds(1000));
-    ASSERT_EQ(watched.end, WatchedEnd::kFinished);
-    threads.insert(*watched.result);
+    ASSERT_TRUE(watched.ok());
+    threads.insert(watched.value());
   }
   EXPECT_EQ(threads.size(), 1u);
   EXPECT_NE(*threads.begin(), std::this_thread::get_id());
@@ -137,11 +140,13 @@ TEST(WatchedCall, AThreadThatCannotStartIsAnAnswerAndIsTriedAgain) {
           return 1;
         },
         milliseconds(1000));
-    EXPECT_EQ(watched.end, WatchedEnd::kNoThread);
+    ASSERT_FALSE(watched.ok());
+    EXPECT_EQ(watched.error().state, "HY000");
+    EXPECT_THAT(watched.error().message, ::testing::HasSubstr("no thread"));
     EXPECT_FALSE(watcher.busy());
   }).join();
   EXPECT_FALSE(ran);
-  EXPECT_EQ(watcher.Run<int>([](CallProgress&) { return 5; }, milliseconds(1000)).result, 5);
+  EXPECT_EQ(watcher.Run<int>([](CallProgress&) { return 5; }, milliseconds(1000)).value(), 5);
 }
 
 // Its owner going away does not wait for a call given up on; the call and
@@ -159,7 +164,8 @@ TEST(WatchedCall, GoingAwayLeavesAGivenUpCallToEndOnItsOwn) {
         return 1;
       },
       milliseconds(50));
-  ASSERT_EQ(watched.end, WatchedEnd::kGivenUp);
+  ASSERT_FALSE(watched.ok());
+  ASSERT_EQ(watched.error(), CallWatcher::GivenUpError());
   auto start = Clock::now();
   watcher.reset();
   EXPECT_LT(Clock::now() - start, milliseconds(50));

@@ -27,12 +27,12 @@ TEST(WideText, EveryCodePointComesBackAsItWent) {
     WideText wide = {'a'};
     AppendUnits(wide, c);
     AppendUnits(all, c);
-    if (frame::WideFromGbk(frame::GbkFromWide(wide.data(), wide.size())) != wide) {
+    if (frame::Utf16FromGbk(frame::GbkFromUtf16(wide.data(), wide.size())) != wide) {
       ADD_FAILURE() << "U+" << std::hex << static_cast<uint32_t>(c);
       ++wrong;
     }
   }
-  EXPECT_TRUE(frame::WideFromGbk(frame::GbkFromWide(all.data(), all.size())) == all);
+  EXPECT_TRUE(frame::Utf16FromGbk(frame::GbkFromUtf16(all.data(), all.size())) == all);
 }
 
 TEST(WideText, SurrogatesPairedOrNot) {
@@ -51,15 +51,15 @@ TEST(WideText, SurrogatesPairedOrNot) {
       {{0x6C49, 0xDBFF, 0xDFFF, 0xDC00}, "汉\U0010FFFF\uFFFD"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(frame::GbkFromWide(c.wide.data(), c.wide.size()), frame::Gbk(c.utf8)) << c.utf8;
-    EXPECT_EQ(frame::Utf8FromWide(c.wide.data(), c.wide.size()), c.utf8);
+    EXPECT_EQ(frame::GbkFromUtf16(c.wide.data(), c.wide.size()), frame::Gbk(c.utf8)) << c.utf8;
+    EXPECT_EQ(frame::Utf8FromUtf16(c.wide.data(), c.wide.size()), c.utf8);
   }
 }
 
 TEST(WideText, AppendsToWhatIsThere) {
   const WideText wide = {'O', '\'', 0x9F99, 0x5E01, 0xE78D};  // O'龙币 and a private one
   frame::Text text = "kept ";
-  frame::AppendGbkFromWide(wide.data(), wide.size(), text);
+  frame::AppendGbkFromUtf16(text, wide.data(), wide.size());
   EXPECT_EQ(text, "kept O'" + frame::Gbk("龙币") + "\xA6\xD9");
 }
 

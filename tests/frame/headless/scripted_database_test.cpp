@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame/db/component_factory.h"
+#include "frame/db/db_connection.h"
 #include "frame/db/db_services.h"
 #include "tests/support/db_test_window.h"
 #include "tests/support/headless_program.h"
@@ -32,6 +33,12 @@ class ScriptedDatabaseTest : public ::testing::Test {
   bool Connect(frame::ControlId connection, const char* database) {
     return frame::ConnectSqlServer(kWindowId, connection, "127.0.0.1,1433", database, "sa", "");
   }
+  // What handlers never see: why the connection's last operation failed.
+  std::string LastState(frame::ControlId connection) {
+    auto* component =
+        dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
+    return component != nullptr ? component->last_error().state : "(no component)";
+  }
 
   std::shared_ptr<ScriptedDatabase> db_ = std::make_shared<ScriptedDatabase>();
   testing_support::HeadlessProgram program_{db_test::kProgram,
@@ -42,6 +49,7 @@ TEST_F(ScriptedDatabaseTest, RecordsConnectsAndRefusesTheScriptedOnes) {
   db_->RefuseConnect(frame::ConnectsToDatabase("KV7_User"));
   EXPECT_TRUE(Connect(kConnection, "KV7_Member"));
   EXPECT_FALSE(Connect(kOtherConnection, "KV7_User"));
+  EXPECT_EQ(LastState(kOtherConnection), "08001");
   EXPECT_THAT(
       db_->connects(),
       ElementsAre(
@@ -54,6 +62,7 @@ TEST_F(ScriptedDatabaseTest, RecordsConnectsAndRefusesTheScriptedOnes) {
 
   // Nothing reaches the database through a connection that did not open.
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kOtherConnection, "delete from TB_Event"));
+  EXPECT_EQ(LastState(kOtherConnection), "08003");
   EXPECT_TRUE(db_->statements().empty());
 }
 
@@ -64,6 +73,7 @@ TEST_F(ScriptedDatabaseTest, RecordsEveryStatementWithItsConnectionAndTimeOut) {
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "a"));
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kOtherConnection, "b", 5));
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "bad", 0));
+  EXPECT_EQ(LastState(kConnection), "42000");
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "c", -1));
   ASSERT_TRUE(frame::AttachRecordSet(kWindowId, kRecords, kOtherConnection));
   EXPECT_TRUE(frame::OpenRecordSet(kWindowId, kRecords, "d"));
@@ -129,6 +139,7 @@ TEST_F(ScriptedDatabaseTest, ADelayLongerThanTheTimeOutFailsWhenTheTimeOutIsUp) 
   auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_GE(elapsed, std::chrono::seconds(1));
   EXPECT_LT(elapsed, std::chrono::milliseconds(1400));
+  EXPECT_EQ(LastState(kConnection), "HYT00");
 
   start = std::chrono::steady_clock::now();
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "slow", 0));

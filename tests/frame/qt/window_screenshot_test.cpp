@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPoint>
+#include <QRect>
 #include <QTabBar>
 #include <QWidget>
 #include <fstream>
@@ -30,10 +32,20 @@ std::string Render(QtProgram& program, const std::string& file_name) {
   return path;
 }
 
+// The area of a picture of the window that the control covers, in one
+// format whether grabbed or read back from a file.
+QImage ControlArea(QtProgram& program, const QImage& shot, frame::ControlId control) {
+  QWidget& widget = program.widget(control);
+  QRect area(widget.mapTo(&program.window(), QPoint(0, 0)), widget.size());
+  return shot.copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
 TEST(WindowScreenshotTest, RendersTheSampleWindow) {
   test_window::Reset();
   QtProgram program(test_window::kProgram);
   ASSERT_TRUE(program.Start());
+  program.ProcessEvents();
+  const QImage untouched = program.window().grab().toImage();
   // Show what the operator would see once something is typed and picked.
   frame::SetControlProperty(frame::kMainWindowId, test_window::kPassword, frame::Property::kText,
                             frame::Gbk("密码123"));
@@ -44,7 +56,27 @@ TEST(WindowScreenshotTest, RendersTheSampleWindow) {
   frame::AppendEditText(frame::kMainWindowId, test_window::kMultiLine, frame::Gbk("第一行\r\n"),
                         frame::Gbk("第二行"));
   std::string path = Render(program, "sample_window.png");
-  EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
+
+  // The file holds the window as it now looks: each control that was
+  // changed looks different there, and one that was not looks the same.
+  const QImage saved(QString::fromStdString(path));
+  ASSERT_EQ(saved.size(), untouched.size());
+  struct Area {
+    frame::ControlId control;
+    const char* what;
+    bool changed;
+  };
+  for (const Area& area : {Area{test_window::kPassword, "password", true},
+                           Area{test_window::kCombo, "combo box", true},
+                           Area{test_window::kRadioA, "radio button", true},
+                           Area{test_window::kMultiLine, "multi-line box", true},
+                           Area{test_window::kLabel, "label", false},
+                           Area{test_window::kDisabledButton, "disabled button", false}}) {
+    EXPECT_EQ(
+        ControlArea(program, saved, area.control) != ControlArea(program, untouched, area.control),
+        area.changed)
+        << area.what;
+  }
   test_window::Reset();
 }
 

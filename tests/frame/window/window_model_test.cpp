@@ -11,14 +11,12 @@ using namespace frame;
 void First() {}
 void Second() {}
 
-TEST(WindowModel, IdsCarryTheirFamilies) {
-  EXPECT_EQ(static_cast<uint32_t>(ControlNumber(0x159a)), 0x1601159au);
-  EXPECT_EQ(static_cast<uint32_t>(MenuItemNumber(0x1698)), 0x26011698u);
-  EXPECT_TRUE(IsMenuItem(MenuItemNumber(0x16e3)));
-  EXPECT_FALSE(IsMenuItem(ControlNumber(0x16e3)));
-  EXPECT_EQ(static_cast<uint32_t>(kWindowUnit), 0x06010000u);
-  EXPECT_EQ(static_cast<uint32_t>(kMainWindowId), 0x52010001u);
-}
+// The ids the window definitions are written in; a change shows at build time.
+static_assert(static_cast<uint32_t>(ControlNumber(0x159a)) == 0x1601159au);
+static_assert(static_cast<uint32_t>(MenuItemNumber(0x1698)) == 0x26011698u);
+static_assert(IsMenuItem(MenuItemNumber(0x16e3)) && !IsMenuItem(ControlNumber(0x16e3)));
+static_assert(static_cast<uint32_t>(kWindowUnit) == 0x06010000u);
+static_assert(static_cast<uint32_t>(kMainWindowId) == 0x52010001u);
 
 TEST(WindowModel, FirstBindingOfAnEventWins) {
   static constexpr EventBinding kBindings[] = {{1, &Second}, {0, &First}, {0, &Second}};

@@ -11,12 +11,12 @@ bool HeadlessWindowSystem::Type(ControlId control, std::string_view utf8, bool a
   ControlState* state = Reachable(control);
   if (state == nullptr || state->control == nullptr || !TakesTyping(*state->control)) return false;
   TypingRules rules = TypingRules::Of(*state->control);
-  std::u16string content = at_end ? Utf16FromGbk(state->text) : std::u16string();
-  for (const std::u16string& key : Keys(Utf16FromUtf8(utf8))) {
+  std::u16string content = at_end ? OperatorTextFromGbk(state->text) : std::u16string();
+  for (const std::u16string& key : Keys(OperatorTextFromUtf8(utf8))) {
     if (key == u"\r") continue;  // Enter arrives as "\n"
     content += rules.AcceptTyped(key, CharacterCount(content));
   }
-  state->text = GbkFromUtf16(content);
+  state->text = GbkFromOperatorText(content);
   return true;
 }
 
@@ -31,14 +31,15 @@ bool HeadlessWindowSystem::TypeAtEnd(ControlId control, std::string_view utf8) {
 bool HeadlessWindowSystem::InsertText(ControlId control, std::string_view utf8) {
   ControlState* state = Reachable(control);
   if (state == nullptr || state->control == nullptr || !TakesTyping(*state->control)) return false;
-  std::u16string content = Utf16FromGbk(state->text);
+  std::u16string content = OperatorTextFromGbk(state->text);
   std::optional<std::u16string> accepted =
-      TypingRules::Of(*state->control).AcceptInserted(Utf16FromUtf8(utf8), CharacterCount(content));
+      TypingRules::Of(*state->control)
+          .AcceptInserted(OperatorTextFromUtf8(utf8), CharacterCount(content));
   if (!accepted) {
     ++refusals_;
     return true;
   }
-  state->text = GbkFromUtf16(content + *accepted);
+  state->text = GbkFromOperatorText(content + *accepted);
   return true;
 }
 
@@ -127,7 +128,7 @@ bool HeadlessWindowSystem::TypeIntoAddressField(ControlId control, int field,
   };
   std::string held = text_of(at);
   bool selected = false;
-  for (char16_t key : Utf16FromUtf8(keys)) {
+  for (char16_t key : OperatorTextFromUtf8(keys)) {
     std::string met = selected ? std::string() : held;
     bool move_on = false;
     switch (IpFieldKeyOf(met, key)) {

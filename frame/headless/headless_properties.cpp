@@ -147,7 +147,7 @@ std::string HeadlessWindowSystem::ShownText(ControlId control) const {
   if (state != nullptr && state->control != nullptr &&
       state->control->kind == ControlKind::kEditBox &&
       state->control->input_mode == InputMode::kPassword) {
-    return std::string(CharacterCount(Utf16FromGbk(state->text)), '*');
+    return std::string(CharacterCount(OperatorTextFromGbk(state->text)), '*');
   }
   return TextOf(control);
 }

@@ -1,18 +1,13 @@
 #include "frame/headless/operator_text.h"
 
+#include "frame/text/utf16.h"
 #include "frame/text/utf8.h"
 
 namespace frame {
 namespace {
 
-void AppendUtf16(std::u16string& out, char32_t c) {
-  if (c < 0x10000) {
-    out += static_cast<char16_t>(c);
-    return;
-  }
-  c -= 0x10000;
-  out += static_cast<char16_t>(0xD800 + (c >> 10));
-  out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+std::u16string ToU16(const Utf16Text& units) {
+  return std::u16string(units.begin(), units.end());
 }
 
 // "\r\n" to "\n"; a lone "\r" stays.
@@ -27,21 +22,18 @@ std::u16string WithKeyLineBreaks(std::u16string text) {
 
 }  // namespace
 
-std::u16string Utf16FromUtf8(std::string_view utf8) {
-  std::u16string out;
+std::u16string OperatorTextFromUtf8(std::string_view utf8) {
+  Utf16Text out;
   for (size_t at = 0; at < utf8.size();)
     AppendUtf16(out, NextUtf8(utf8, at));
-  return out;
+  return ToU16(out);
 }
 
-std::u16string Utf16FromGbk(std::string_view gbk) {
-  std::u16string out;
-  for (size_t at = 0; at < gbk.size();)
-    AppendUtf16(out, NextGbk(gbk, at));
-  return WithKeyLineBreaks(std::move(out));
+std::u16string OperatorTextFromGbk(std::string_view gbk) {
+  return WithKeyLineBreaks(ToU16(frame::Utf16FromGbk(gbk)));
 }
 
-Text GbkFromUtf16(std::u16string_view text) {
+Text GbkFromOperatorText(std::u16string_view text) {
   std::u16string frame_text;
   for (char16_t c : WithKeyLineBreaks(std::u16string(text))) {
     if (c == u'\n') frame_text += u'\r';

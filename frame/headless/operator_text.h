@@ -10,9 +10,9 @@
 
 namespace frame {
 
-std::u16string Utf16FromUtf8(std::string_view utf8);
-std::u16string Utf16FromGbk(std::string_view gbk);
-Text GbkFromUtf16(std::u16string_view text);
+std::u16string OperatorTextFromUtf8(std::string_view utf8);
+std::u16string OperatorTextFromGbk(std::string_view gbk);
+Text GbkFromOperatorText(std::u16string_view text);
 
 // One key per character: a character beyond the BMP is one key of two units.
 std::vector<std::u16string> Keys(std::u16string_view text);

@@ -8,9 +8,6 @@
 namespace frame {
 namespace {
 
-constexpr int32_t kButtonsMask = 0xF;
-constexpr int32_t kIconMask = 0xF0;
-
 struct ButtonInfo {
   QMessageBox::StandardButton qt;
   MessageBoxButton frame;
@@ -28,16 +25,16 @@ constexpr ButtonInfo kButtons[] = {
 };
 
 QMessageBox::StandardButtons ButtonsOf(int32_t flags) {
-  switch (flags & kButtonsMask) {
-    case 0x1:
+  switch (flags & kMessageBoxButtonsMask) {
+    case kMessageBoxOkCancel:
       return QMessageBox::Ok | QMessageBox::Cancel;
-    case 0x2:
+    case kMessageBoxAbortRetryIgnore:
       return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case 0x3:
+    case kMessageBoxYesNoCancel:
       return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case 0x4:
+    case kMessageBoxYesNo:
       return QMessageBox::Yes | QMessageBox::No;
-    case 0x5:
+    case kMessageBoxRetryCancel:
       return QMessageBox::Retry | QMessageBox::Cancel;
     default:
       return QMessageBox::Ok;
@@ -45,14 +42,14 @@ QMessageBox::StandardButtons ButtonsOf(int32_t flags) {
 }
 
 QMessageBox::Icon IconOf(int32_t flags) {
-  switch (flags & kIconMask) {
+  switch (flags & kMessageBoxIconMask) {
     case kMessageBoxIconError:
       return QMessageBox::Critical;
     case kMessageBoxIconQuestion:
       return QMessageBox::Question;
-    case 0x30:
+    case kMessageBoxIconWarning:
       return QMessageBox::Warning;
-    case 0x40:
+    case kMessageBoxIconInformation:
       return QMessageBox::Information;
     default:
       return QMessageBox::NoIcon;

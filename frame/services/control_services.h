@@ -31,11 +31,6 @@ void AppendEditTextList(WindowId window, ControlId control, std::initializer_lis
 
 void FocusControl(WindowId window, ControlId control);
 
-// Flags of ShowMessageBox beside the window system's own.
-inline constexpr int32_t kMessageBoxIconWarning = 0x30;
-inline constexpr int32_t kMessageBoxIconInformation = 0x40;
-inline constexpr int32_t kMessageBoxYesNoQuestion = kMessageBoxYesNo | kMessageBoxIconQuestion;
-
 // What ShowMessageBox returns for each button.
 inline constexpr int32_t kAnsweredOk = 0;
 inline constexpr int32_t kAnsweredCancel = 1;

@@ -36,22 +36,31 @@ enum class MessageBoxButton : int32_t {
 };
 
 // Style flags of a message box, as the platform numbers them.
+inline constexpr int32_t kMessageBoxButtonsMask = 0xF;
 inline constexpr int32_t kMessageBoxOk = 0x0;
+inline constexpr int32_t kMessageBoxOkCancel = 0x1;
+inline constexpr int32_t kMessageBoxAbortRetryIgnore = 0x2;
+inline constexpr int32_t kMessageBoxYesNoCancel = 0x3;
 inline constexpr int32_t kMessageBoxYesNo = 0x4;
+inline constexpr int32_t kMessageBoxRetryCancel = 0x5;
+inline constexpr int32_t kMessageBoxIconMask = 0xF0;
 inline constexpr int32_t kMessageBoxIconError = 0x10;
 inline constexpr int32_t kMessageBoxIconQuestion = 0x20;
+inline constexpr int32_t kMessageBoxIconWarning = 0x30;
+inline constexpr int32_t kMessageBoxIconInformation = 0x40;
+inline constexpr int32_t kMessageBoxYesNoQuestion = kMessageBoxYesNo | kMessageBoxIconQuestion;
 inline constexpr int32_t kMessageBoxSystemModal = 0x1000;
 inline constexpr int32_t kMessageBoxTaskModal = 0x2000;
 
 // The answer of a box that is dismissed without a choice (Esc, the close
 // box, or nobody to answer): OK for an OK box, No for Yes/No, else its cancel.
 constexpr MessageBoxButton CancelAnswerOf(int32_t flags) {
-  switch (flags & 0xF) {
-    case 0x0:
+  switch (flags & kMessageBoxButtonsMask) {
+    case kMessageBoxOk:
       return MessageBoxButton::kOk;
-    case 0x2:
+    case kMessageBoxAbortRetryIgnore:
       return MessageBoxButton::kAbort;
-    case 0x4:
+    case kMessageBoxYesNo:
       return MessageBoxButton::kNo;
     default:
       return MessageBoxButton::kCancel;

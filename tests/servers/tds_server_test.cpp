@@ -103,9 +103,7 @@ class TdsServer : public ::testing::Test {
     return frame::Utf8(text);
   }
   frame::DbError LastError(frame::ControlId connection = kConnection) {
-    auto* component =
-        dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
-    return component != nullptr ? component->last_error() : frame::DbError{};
+    return db_test::LastErrorOf(program_.runtime(), connection);
   }
 
   // A bare host reaches this server: it stands where SQL Server's port would.

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "frame/db/db_connection.h"
+
 namespace db_test {
 namespace {
 
@@ -35,5 +37,11 @@ constexpr const frame::WindowDefinition* kWindows[] = {&kWindow};
 }  // namespace
 
 const frame::Program kProgram{.windows = kWindows};
+
+frame::DbError LastErrorOf(frame::Runtime& runtime, frame::ControlId connection) {
+  auto* component =
+      dynamic_cast<frame::DBConnection*>(runtime.FindComponent(kWindowId, connection));
+  return component != nullptr ? component->last_error() : frame::DbError{};
+}
 
 }  // namespace db_test

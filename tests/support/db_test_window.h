@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "frame/db/db_result.h"
 #include "frame/runtime/runtime.h"
 #include "frame/window/window_model.h"
 
@@ -21,5 +22,9 @@ inline constexpr frame::ControlId kRecords = RecordSetId(0);
 
 inline constexpr frame::WindowId kWindowId = frame::kMainWindowId;
 extern const frame::Program kProgram;
+
+// What handlers never see: why the connection's last operation failed; an
+// empty error when the window has no such connection.
+frame::DbError LastErrorOf(frame::Runtime& runtime, frame::ControlId connection = kConnection);
 
 }  // namespace db_test

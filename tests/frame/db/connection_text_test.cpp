@@ -92,11 +92,7 @@ class ConnectionTexts : public ::testing::Test {
     frame::ReadFieldText(kWindowId, kRecords, "v", text);
     return frame::Utf8(text);
   }
-  frame::DbError LastError() {
-    auto* connection = dynamic_cast<frame::DBConnection*>(
-        program_.runtime().FindComponent(kWindowId, kConnection));
-    return connection != nullptr ? connection->last_error() : frame::DbError{};
-  }
+  frame::DbError LastError() { return db_test::LastErrorOf(program_.runtime()); }
 
   testing_support::HeadlessProgram program_{db_test::kProgram,
                                             frame::OdbcComponentFactory(driver->port())};

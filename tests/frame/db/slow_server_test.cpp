@@ -82,9 +82,7 @@ class SlowServer : public ::testing::Test {
     return frame::ExecuteSql(kWindowId, connection, frame::Gbk(utf8), timeout);
   }
   frame::DbError LastError(frame::ControlId connection = kConnection) {
-    auto* component =
-        dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
-    return component != nullptr ? component->last_error() : frame::DbError{};
+    return db_test::LastErrorOf(program_.runtime(), connection);
   }
   bool Busy(frame::ControlId connection = kConnection) {
     return LastError(connection) == frame::CallWatcher::BusyError();

@@ -35,9 +35,7 @@ class ScriptedDatabaseTest : public ::testing::Test {
   }
   // What handlers never see: why the connection's last operation failed.
   std::string LastState(frame::ControlId connection) {
-    auto* component =
-        dynamic_cast<frame::DBConnection*>(program_.runtime().FindComponent(kWindowId, connection));
-    return component != nullptr ? component->last_error().state : "(no component)";
+    return db_test::LastErrorOf(program_.runtime(), connection).state;
   }
 
   std::shared_ptr<ScriptedDatabase> db_ = std::make_shared<ScriptedDatabase>();

@@ -34,13 +34,10 @@ void LineEdit::keyPressEvent(QKeyEvent* event) {
       event->accept();
       return;
     }
-    if (std::optional<QString> typed = TypedText(*event)) {
-      QString accepted = rules_.AcceptTyped(*typed, KeptCharacters());
-      if (accepted != *typed) {
-        if (!accepted.isEmpty()) insert(accepted);
-        event->accept();
-        return;
-      }
+    if (std::optional<QString> held = rules_.HeldKey(*event, KeptCharacters())) {
+      if (!held->isEmpty()) insert(*held);
+      event->accept();
+      return;
     }
   }
   QLineEdit::keyPressEvent(event);
@@ -119,13 +116,10 @@ qsizetype TextEdit::KeptCharacters() const {
 
 void TextEdit::keyPressEvent(QKeyEvent* event) {
   if (!isReadOnly()) {
-    if (std::optional<QString> typed = TypedText(*event)) {
-      QString accepted = rules_.AcceptTyped(*typed, KeptCharacters());
-      if (accepted != *typed) {
-        if (!accepted.isEmpty()) insertPlainText(accepted);
-        event->accept();
-        return;
-      }
+    if (std::optional<QString> held = rules_.HeldKey(*event, KeptCharacters())) {
+      if (!held->isEmpty()) insertPlainText(*held);
+      event->accept();
+      return;
     }
   }
   QPlainTextEdit::keyPressEvent(event);

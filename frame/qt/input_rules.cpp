@@ -23,6 +23,14 @@ QString InputRules::AcceptTyped(const QString& typed, qsizetype kept) const {
   return FromView(rules.AcceptTyped(View(typed), static_cast<size_t>(kept)));
 }
 
+std::optional<QString> InputRules::HeldKey(const QKeyEvent& event, qsizetype kept) const {
+  std::optional<QString> typed = TypedText(event);
+  if (!typed) return std::nullopt;
+  QString accepted = AcceptTyped(*typed, kept);
+  if (accepted == *typed) return std::nullopt;
+  return accepted;
+}
+
 std::optional<QString> InputRules::AcceptInserted(const QString& arriving, qsizetype kept) const {
   std::optional<std::u16string> accepted =
       rules.AcceptInserted(View(arriving), static_cast<size_t>(kept));

@@ -21,6 +21,9 @@ struct InputRules {
 
   QString AcceptTyped(const QString& typed, qsizetype kept) const;
   std::optional<QString> AcceptInserted(const QString& arriving, qsizetype kept) const;
+  // What a box types instead of what the key would, when the rules change
+  // it (possibly nothing); nullopt when the box handles the key as usual.
+  std::optional<QString> HeldKey(const QKeyEvent& event, qsizetype kept) const;
 };
 
 // The text a key press types, or nullopt for keys that type nothing (moving,

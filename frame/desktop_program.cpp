@@ -1,3 +1,5 @@
+// The composition root: the only place that joins the layers, choosing the
+// window system and the database components a real program runs on.
 #include "frame/desktop_program.h"
 
 #include <cstdio>

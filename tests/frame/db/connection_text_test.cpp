@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,8 @@
 #include "frame/db/db_connection.h"
 #include "frame/db/db_services.h"
 #include "frame/db/odbc/odbc_backend.h"
+#include "frame/db/odbc/odbc_environment.h"
+#include "frame/db/odbc/registered_driver.h"
 #include "frame/text/gbk.h"
 #include "tests/servers/postgres_test_server.h"
 #include "tests/servers/suite_driver.h"
@@ -167,12 +171,17 @@ TEST_F(ConnectionTexts, ValuesWithABraceThatNeedNoBracesLogInWhole) {
 // driver logged in without the DATABASE item.
 TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
   frame::OdbcBackend backend(driver->port());
-  // The padding is in an item of no meaning to the login; the driver adds
-  // the port after the bare host, which counts too.
-  auto text_of_units = [](size_t units) {
+  // The padding is in an item of no meaning to the login; the driver's own
+  // items (the port after the bare host, FreeTDS's protocol) count too.
+  auto driver_units = [](const std::string& text) {
+    return frame::RegisteredDriverText(frame::OdbcEnvironment(), text, driver->port())
+        .value()
+        .size();
+  };
+  auto text_of_units = [&](size_t units) {
     const std::string head = "DRIVER=SQL Server;SERVER=127.0.0.1;UID=sa;PWD=pw;APP=";
     std::string text = head + ";DATABASE=" + kDatabase + ";";
-    text.insert(head.size(), units - frame::WithDefaultPort(text, driver->port()).size(), 'a');
+    text.insert(head.size(), units - driver_units(text), 'a');
     return text;
   };
   struct Case {
@@ -182,7 +191,7 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
   for (const Case& c : {Case{32767, true}, Case{32768, false}, Case{65536 + 40, false}}) {
     SCOPED_TRACE(c.units);
     const std::string text = text_of_units(c.units);
-    ASSERT_EQ(frame::WithDefaultPort(text, driver->port()).size(), c.units);
+    ASSERT_EQ(driver_units(text), c.units);
     const size_t logins = Logins().size();
     frame::DbResult<std::unique_ptr<frame::SqlSession>> session =
         backend.Connect(kConnection, text);
@@ -191,6 +200,30 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
     EXPECT_EQ(session.error(),
               (frame::DbError{"22001", "the connection text is longer than the driver takes"}));
     EXPECT_EQ(Logins().size(), logins);
+  }
+}
+
+// The adjustments follow the driver registered as "SQL Server", found
+// through the driver manager as the programs find it. Through FreeTDS the
+// login asks for protocol 7.4, or for the version the operator set.
+TEST_F(ConnectionTexts, TheDriverManagerNamesTheDriverInUse) {
+  const std::string file = frame::RegisteredDriverFile(frame::OdbcEnvironment(), "SQL Server");
+  EXPECT_THAT(file, ::testing::EndsWith(db_test::SuiteDriver::UsesFreeTds() ? "/libtdsodbc.so"
+                                                                            : "/psqlodbcw.so"));
+  if (!db_test::SuiteDriver::UsesFreeTds()) return;
+  struct Case {
+    const char* tdsver;  // nullptr: not set
+    uint32_t login_version;
+  };
+  for (const Case& c : {Case{nullptr, db_test::tds::kTds74}, Case{"7.2", 0x72090002}}) {
+    SCOPED_TRACE(c.tdsver ? c.tdsver : "TDSVER not set");
+    if (c.tdsver != nullptr) setenv("TDSVER", c.tdsver, 1);
+    const bool connected = Connect(kDatabase, "sa", "pw");
+    unsetenv("TDSVER");
+    ASSERT_TRUE(connected) << LastError().Describe();
+    std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
+    ASSERT_TRUE(login.has_value());
+    EXPECT_EQ(login->tds_version, c.login_version);
   }
 }
 

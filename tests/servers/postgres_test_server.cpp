@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/servers/host/host_client.h"
+
 namespace db_test {
 namespace {
 
@@ -88,7 +90,8 @@ int FreePort() {
 
 }  // namespace
 
-PostgresTestServer::PostgresTestServer() {
+PostgresTestServer::PostgresTestServer() : external_(host::HostClient::Named()) {
+  if (external_) return;
   char name[] = "/tmp/db-tests-XXXXXX";
   if (mkdtemp(name) == nullptr) return;
   directory_ = name;
@@ -109,6 +112,11 @@ PostgresTestServer::~PostgresTestServer() {
 }
 
 bool PostgresTestServer::Start() {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    if (session != nullptr) port_ = session->postgres_port();
+    return session != nullptr;
+  }
   if (server_ > 0) return true;
   if (port_ != 0) return StartOn(port_);
   // Another process may take the free port before the server binds it.
@@ -155,6 +163,10 @@ void PostgresTestServer::Stop() {
 }
 
 bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql) const {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    return session != nullptr && session->RunSql(database, sql);
+  }
   return Run({Program("psql"), "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1", "-p",
               std::to_string(port_), "-U", kUser, "-d", std::string(database), "-c",
               std::string(sql)},
@@ -163,6 +175,11 @@ bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql)
 
 std::optional<std::string> PostgresTestServer::Query(std::string_view database,
                                                      std::string_view sql) const {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    if (session == nullptr) return std::nullopt;
+    return session->Query(database, sql);
+  }
   const std::filesystem::path out = directory_ / "query.out";
   std::error_code ignored;
   std::filesystem::remove(out, ignored);

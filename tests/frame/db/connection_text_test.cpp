@@ -71,8 +71,7 @@ std::string Repeat(const std::string& text, size_t times) {
 // The logins the TDS test server has received; none through PostgreSQL's
 // own driver, which talks to PostgreSQL directly.
 std::vector<std::vector<uint8_t>> Logins() {
-  return driver->tds_server() != nullptr ? driver->tds_server()->logins()
-                                         : std::vector<std::vector<uint8_t>>{};
+  return driver->Logins();
 }
 
 class ConnectionTexts : public ::testing::Test {
@@ -155,9 +154,8 @@ TEST_F(ConnectionTexts, ValuesWithABraceThatNeedNoBracesLogInWhole) {
     SCOPED_TRACE(c.database + " " + c.user + " " + c.password);
     ASSERT_TRUE(Connect(c.database, c.user, c.password)) << LastError().Describe();
     EXPECT_EQ(Query("current_database()"), c.database);
-    if (driver->tds_server() != nullptr) {
-      std::optional<db_test::tds::Login7> login =
-          db_test::tds::DecodeLogin7(driver->tds_server()->logins().back());
+    if (db_test::SuiteDriver::UsesFreeTds()) {
+      std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
       ASSERT_TRUE(login.has_value());
       EXPECT_EQ(login->database, c.database);
       EXPECT_EQ(login->user, c.user);

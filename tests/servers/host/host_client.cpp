@@ -1,10 +1,5 @@
 #include "tests/servers/host/host_client.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,14 +38,8 @@ bool HostClient::Connect() {
       std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
   if (!file) return false;
   file_ = *file;
-  socket_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<uint16_t>(file_.control_port));
-  if (socket_ < 0 || connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    return false;
-  }
+  socket_ = ConnectLoopback(file_.control_port);
+  if (socket_ < 0) return false;
   std::optional<std::string> ports = Ask(kSession, "-", "");
   if (!ports) return false;
   std::istringstream(*ports) >> postgres_port_ >> tds_port_;

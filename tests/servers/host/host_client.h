@@ -40,7 +40,7 @@ class HostClient {
                                  std::string_view bytes);
 
   HostFile file_;
-  int socket_ = -1;
+  SocketHandle socket_ = -1;
   int postgres_port_ = 0;
   int tds_port_ = 0;
 };

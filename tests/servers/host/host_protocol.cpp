@@ -1,33 +1,12 @@
 #include "tests/servers/host/host_protocol.h"
 
-#include <sys/socket.h>
-
 #include <charconv>
 #include <sstream>
 
 namespace db_test::host {
 namespace {
 
-bool SendAll(int socket, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t sent = send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (sent <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(sent));
-  }
-  return true;
-}
-
-bool ReceiveAll(int socket, char* into, size_t size) {
-  while (size > 0) {
-    ssize_t got = recv(socket, into, size, 0);
-    if (got <= 0) return false;
-    into += got;
-    size -= static_cast<size_t>(got);
-  }
-  return true;
-}
-
-std::optional<std::string> ReadLine(int socket) {
+std::optional<std::string> ReadLine(SocketHandle socket) {
   std::string line;
   for (char c = 0; line.size() < 256;) {
     if (!ReceiveAll(socket, &c, 1)) return std::nullopt;
@@ -46,14 +25,14 @@ std::optional<int> Number(std::string_view text) {
 
 }  // namespace
 
-bool WriteMessage(int socket, const Message& message) {
+bool WriteMessage(SocketHandle socket, const Message& message) {
   std::string head = message.head;
   if (!message.word.empty()) head += " " + message.word;
   head += " " + std::to_string(message.bytes.size()) + "\n";
   return SendAll(socket, head) && SendAll(socket, message.bytes);
 }
 
-std::optional<Message> ReadMessage(int socket, bool is_answer) {
+std::optional<Message> ReadMessage(SocketHandle socket, bool is_answer) {
   std::optional<std::string> line = ReadLine(socket);
   if (!line) return std::nullopt;
   std::istringstream parts(*line);

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/servers/host/host_socket.h"
+
 namespace db_test::host {
 
 // Commands, with the word and the bytes they take.
@@ -28,8 +30,8 @@ struct Message {
 
 // Reads and writes whole messages on a connected socket; false or none
 // once the connection broke.
-bool WriteMessage(int socket, const Message& message);
-std::optional<Message> ReadMessage(int socket, bool is_answer);
+bool WriteMessage(SocketHandle socket, const Message& message);
+std::optional<Message> ReadMessage(SocketHandle socket, bool is_answer);
 
 // The file that a running host writes once it is ready: "name=value" lines.
 struct HostFile {

@@ -8,7 +8,7 @@ host_file=$2
 rm -f "$host_file"
 mkdir -p "$(dirname "$host_file")"
 # Its own session, so that CTest's end of this script does not end it.
-setsid "$host_program" "$host_file" >"$host_file.log" 2>&1 < /dev/null &
+setsid "$host_program" "$host_file" >"$host_file.log" 2>&1 </dev/null &
 host_pid=$!
 for _ in $(seq 1 300); do
   if [ -s "$host_file" ]; then

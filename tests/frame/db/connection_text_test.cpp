@@ -223,6 +223,17 @@ TEST_F(ConnectionTexts, TheDriverManagerNamesTheDriverInUse) {
     ASSERT_TRUE(login.has_value());
     EXPECT_EQ(login->tds_version, c.login_version);
   }
+  // FreeTDS takes the version from the connection text, as it must on
+  // Windows, where the programs cannot hand it an environment variable.
+  frame::OdbcBackend backend(driver->port());
+  ASSERT_TRUE(backend
+                  .Connect(kConnection, std::string("DRIVER=SQL Server;SERVER=127.0.0.1;UID=sa;"
+                                                    "PWD=pw;TDS_Version=7.2;DATABASE=") +
+                                            kDatabase + ";")
+                  .ok());
+  std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
+  ASSERT_TRUE(login.has_value());
+  EXPECT_EQ(login->tds_version, 0x72090002u);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/servers/host/host_client.h"
@@ -80,6 +81,18 @@ int Run(const std::vector<std::string>& command, const std::filesystem::path& di
   return pid < 0 ? -1 : Wait(pid);
 }
 
+// The postgres user's ids, looked up once: the server host makes servers on
+// several threads, and getpwnam's answer is shared.
+const std::optional<std::pair<uid_t, gid_t>>& PostgresUser() {
+  static const std::optional<std::pair<uid_t, gid_t>> ids =
+      []() -> std::optional<std::pair<uid_t, gid_t>> {
+    passwd* postgres = getpwnam("postgres");
+    if (postgres == nullptr) return std::nullopt;
+    return std::pair(postgres->pw_uid, postgres->pw_gid);
+  }();
+  return ids;
+}
+
 // A loopback port that nothing listens on right now.
 int FreePort() {
   int port = 0;
@@ -96,8 +109,8 @@ PostgresTestServer::PostgresTestServer() : external_(host::HostClient::Named()) 
   if (mkdtemp(name) == nullptr) return;
   directory_ = name;
   if (geteuid() == 0) {
-    if (passwd* postgres = getpwnam("postgres")) {
-      if (chown(name, postgres->pw_uid, postgres->pw_gid) != 0) return;
+    if (const std::optional<std::pair<uid_t, gid_t>>& owner = PostgresUser()) {
+      if (chown(name, owner->first, owner->second) != 0) return;
     }
   }
   Run(AsServerUser({Program("initdb"), "-D", (directory_ / "data").string(), "-U", kUser,

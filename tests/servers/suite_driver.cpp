@@ -6,6 +6,32 @@
 #include "tests/servers/host/host_client.h"
 
 namespace db_test {
+namespace {
+
+class HostServers final : public SuiteServers {
+ public:
+  HostServers(host::HostClient& host, bool freetds) : host_(host), freetds_(freetds) {}
+
+  int tds_port() const override { return freetds_ ? host_.tds_port() : 0; }
+  std::vector<std::vector<uint8_t>> Logins() override {
+    return freetds_ ? host_.Logins() : std::vector<std::vector<uint8_t>>{};
+  }
+  std::vector<std::string> Batches() override {
+    return freetds_ ? host_.Batches() : std::vector<std::string>{};
+  }
+  void SetTriggerCount(std::optional<int64_t> count) override {
+    if (freetds_) host_.SetTriggerCount(count);
+  }
+  void SetFault(TdsFault fault) override {
+    if (freetds_) host_.SetFault(static_cast<int>(fault));
+  }
+
+ private:
+  host::HostClient& host_;
+  const bool freetds_;
+};
+
+}  // namespace
 
 bool SuiteDriver::UsesFreeTds() {
   const char* driver = std::getenv("DB_TEST_DRIVER");
@@ -14,34 +40,26 @@ bool SuiteDriver::UsesFreeTds() {
 
 bool SuiteDriver::Start(const PostgresTestServer& postgres) {
   postgres_port_ = postgres.port();
-  if (host::HostClient* host = host::HostClient::Session()) {
-    // The host's driver lists. A suite under wine cannot set them: unixODBC
-    // sees only the environment wine started with, which CTest sets.
+  if (host::HostClient::Named()) {
+    host::HostClient* host = host::HostClient::Session();
+    if (host == nullptr) return false;
     const host::HostFile& file = host->file();
-    setenv("ODBCSYSINI",
-           (UsesFreeTds() ? file.freetds_odbcsysini : file.psqlodbc_odbcsysini).c_str(), 1);
-    setenv("PGPORT", std::to_string(postgres_port_).c_str(), 1);
-    if (UsesFreeTds()) tds_port_ = host->tds_port();
+    UseDriverList(UsesFreeTds() ? file.freetds_odbcsysini : file.psqlodbc_odbcsysini,
+                  postgres_port_);
+    servers_ = std::make_unique<HostServers>(*host, UsesFreeTds());
     return true;
   }
-  if (host::HostClient::Named()) return false;
-  if (!UsesFreeTds()) {
-    UseTestOdbcDriver(postgres.port());
-    return true;
-  }
-  tds_server_ = std::make_unique<TdsTestServer>(postgres.port());
-  if (!tds_server_->Start()) return false;
-  UseFreeTdsDriver();
-  return true;
+  servers_ = StartServersInProcess(postgres_port_, UsesFreeTds());
+  return servers_ != nullptr;
 }
 
 void SuiteDriver::Stop() {
-  if (tds_server_) tds_server_->Stop();
+  if (servers_) servers_->Stop();
 }
 
 int SuiteDriver::port() const {
-  if (tds_server_) return tds_server_->port();
-  return tds_port_ != 0 ? tds_port_ : postgres_port_;
+  int tds_port = servers_ ? servers_->tds_port() : 0;
+  return tds_port != 0 ? tds_port : postgres_port_;
 }
 
 std::string SuiteDriver::server_text() const {
@@ -49,25 +67,19 @@ std::string SuiteDriver::server_text() const {
 }
 
 std::vector<std::vector<uint8_t>> SuiteDriver::Logins() {
-  if (tds_server_) return tds_server_->logins();
-  if (tds_port_ != 0) return host::HostClient::Session()->Logins();
-  return {};
-}
-
-void SuiteDriver::SetTriggerCount(std::optional<int64_t> count) {
-  if (tds_server_) tds_server_->SetTriggerCount(count);
-  if (tds_port_ != 0) host::HostClient::Session()->SetTriggerCount(count);
+  return servers_ ? servers_->Logins() : std::vector<std::vector<uint8_t>>{};
 }
 
 std::vector<std::string> SuiteDriver::Batches() {
-  if (tds_server_) return tds_server_->batches();
-  if (tds_port_ != 0) return host::HostClient::Session()->Batches();
-  return {};
+  return servers_ ? servers_->Batches() : std::vector<std::string>{};
+}
+
+void SuiteDriver::SetTriggerCount(std::optional<int64_t> count) {
+  if (servers_) servers_->SetTriggerCount(count);
 }
 
 void SuiteDriver::SetFault(TdsFault fault) {
-  if (tds_server_) tds_server_->SetFault(fault);
-  if (tds_port_ != 0) host::HostClient::Session()->SetFault(static_cast<int>(fault));
+  if (servers_) servers_->SetFault(fault);
 }
 
 }  // namespace db_test

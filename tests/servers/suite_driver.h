@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/servers/postgres_test_server.h"
-#include "tests/servers/tds_test_server.h"
+#include "tests/servers/suite_servers.h"
 
 namespace db_test {
 
@@ -32,9 +32,6 @@ class SuiteDriver {
   std::string server_text() const;
   // The port of the server the driver talks to, which a bare host reaches.
   int port() const;
-  // The TDS test server on the FreeTDS run in process; null otherwise.
-  TdsTestServer* tds_server() { return tds_server_.get(); }
-
   // What the TDS test server received and plays, in process or on the
   // host; on PostgreSQL's own run there are no logins and no trigger.
   std::vector<std::vector<uint8_t>> Logins();
@@ -44,8 +41,7 @@ class SuiteDriver {
 
  private:
   int postgres_port_ = 0;
-  int tds_port_ = 0;  // the host's
-  std::unique_ptr<TdsTestServer> tds_server_;
+  std::unique_ptr<SuiteServers> servers_;
 };
 
 }  // namespace db_test

@@ -201,28 +201,24 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
   }
 }
 
+// The protocol version of the last login the TDS test server received.
+uint32_t LoginVersion() {
+  std::vector<std::vector<uint8_t>> logins = Logins();
+  if (logins.empty()) return 0;
+  std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(logins.back());
+  return login ? login->tds_version : 0;
+}
+
 // The adjustments follow the driver registered as "SQL Server", found
 // through the driver manager as the programs find it. Through FreeTDS the
-// login asks for protocol 7.4, or for the version the operator set.
+// login asks for protocol 7.4, or for the version the text names.
 TEST_F(ConnectionTexts, TheDriverManagerNamesTheDriverInUse) {
   const std::string file = frame::RegisteredDriverFile(frame::OdbcEnvironment(), "SQL Server");
   EXPECT_THAT(file, ::testing::EndsWith(db_test::SuiteDriver::UsesFreeTds() ? "/libtdsodbc.so"
                                                                             : "/psqlodbcw.so"));
   if (!db_test::SuiteDriver::UsesFreeTds()) return;
-  struct Case {
-    const char* tdsver;  // nullptr: not set
-    uint32_t login_version;
-  };
-  for (const Case& c : {Case{nullptr, db_test::tds::kTds74}, Case{"7.2", 0x72090002}}) {
-    SCOPED_TRACE(c.tdsver ? c.tdsver : "TDSVER not set");
-    if (c.tdsver != nullptr) setenv("TDSVER", c.tdsver, 1);
-    const bool connected = Connect(kDatabase, "sa", "pw");
-    unsetenv("TDSVER");
-    ASSERT_TRUE(connected) << LastError().Describe();
-    std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
-    ASSERT_TRUE(login.has_value());
-    EXPECT_EQ(login->tds_version, c.login_version);
-  }
+  ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << LastError().Describe();
+  EXPECT_EQ(LoginVersion(), db_test::tds::kTds74);
   // FreeTDS takes the version from the connection text, as it must on
   // Windows, where the programs cannot hand it an environment variable.
   frame::OdbcBackend backend(driver->port());
@@ -231,10 +227,21 @@ TEST_F(ConnectionTexts, TheDriverManagerNamesTheDriverInUse) {
                                                     "PWD=pw;TDS_Version=7.2;DATABASE=") +
                                             kDatabase + ";")
                   .ok());
-  std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
-  ASSERT_TRUE(login.has_value());
-  EXPECT_EQ(login->tds_version, 0x72090002u);
+  EXPECT_EQ(LoginVersion(), 0x72090002u);
 }
+
+// Under wine the driver reads only the environment that wine started with,
+// which the suite cannot change.
+#ifndef _WIN32
+TEST_F(ConnectionTexts, AVersionTheOperatorSetIsLeftToFreeTds) {
+  if (!db_test::SuiteDriver::UsesFreeTds()) GTEST_SKIP() << "FreeTDS's own setting";
+  setenv("TDSVER", "7.2", 1);
+  const bool connected = Connect(kDatabase, "sa", "pw");
+  unsetenv("TDSVER");
+  ASSERT_TRUE(connected) << LastError().Describe();
+  EXPECT_EQ(LoginVersion(), 0x72090002u);
+}
+#endif
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 // CurrentDateTime is the local time that Windows gives, in the automation
 // date form that the system's own conversion makes of it.
-#include <gtest/gtest.h>
-#include <oleauto.h>
 #include <windows.h>
+// Needs windows.h before it.
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 

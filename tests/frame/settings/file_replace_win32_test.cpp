@@ -1,8 +1,9 @@
 // Settings writes with the Windows file calls: read-only files, attributes
 // that a replacement keeps, temporaries of writers that died, and writers in
 // other processes (settings_writer.exe, built beside this suite).
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,8 @@
 // Windows' own code pages as a second opinion: 936 for the characters it
 // has, 54936 (GB18030) for the four-byte codes where the system has it.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 

@@ -111,7 +111,7 @@ TEST_F(ConnectionTexts, AValueTheDriverCannotTakeWholeSendsNothing) {
     std::string user;
     std::string password;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"a password in braces holding }", kDatabase, "sa", "{abc}"},
       {"a user that names another database and user", kDatabase, "x};DATABASE=postgres;UID=evil",
        "pw"},
@@ -119,9 +119,13 @@ TEST_F(ConnectionTexts, AValueTheDriverCannotTakeWholeSendsNothing) {
       {"a database in braces holding }", "{K}V7}", "sa", "pw"},
       {"a user of 129 characters", kDatabase, std::string(129, 'u'), "pw"},
       {"a password of 129 Chinese characters", kDatabase, "sa", chinese_128 + "龙"},
-      {"a password one unit too long in UTF-16", kDatabase, "sa", Repeat("龙", 127) + "𠀀"},
       {"a database of 129 characters", std::string(129, 'd'), "sa", "pw"},
   };
+  // Wine has no GB18030: without its four-byte codes 𠀀 has no bytes.
+  if (frame::HasFourByteCodes()) {
+    cases.push_back(
+        {"a password one unit too long in UTF-16", kDatabase, "sa", Repeat("龙", 127) + "𠀀"});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << LastError().Describe();

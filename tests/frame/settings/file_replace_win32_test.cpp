@@ -14,6 +14,7 @@
 #include "frame/settings/file_replace.h"
 #include "frame/settings/ini_file.h"
 #include "frame/settings/temporary_names.h"
+#include "tests/frame/settings/settings_writer_win32.h"
 #include "tests/frame/settings/temp_dir_test.h"
 
 namespace frame {
@@ -44,6 +45,14 @@ class WriterProcess {
   WriterProcess(const WriterProcess&) = delete;
   WriterProcess& operator=(const WriterProcess&) = delete;
 
+  // True once it is about to write, within a minute.
+  bool Ready() const {
+    if (!started_) return false;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, ReadyEventName(id()).c_str());
+    const bool set = ready != nullptr && WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0;
+    if (ready != nullptr) CloseHandle(ready);
+    return set;
+  }
   bool RunsFor(DWORD milliseconds) const {
     return started_ && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_TIMEOUT;
   }
@@ -113,7 +122,8 @@ TEST_F(FileReplaceTest, AWriterWaitsForTheFolderAndThenWritesTheFileItFinds) {
   {
     FolderWriteLock lock(dir_);
     writer.emplace(PathOf("Config.ini"), "Theirs", 1);
-    EXPECT_TRUE(writer->RunsFor(700));
+    ASSERT_TRUE(writer->Ready());
+    EXPECT_TRUE(writer->RunsFor(500));
     EXPECT_FALSE(fs::exists(dir_ / "Config.ini"));
     WriteBytes(dir_ / "Config.ini", "[S]\r\nMine=1\r\n");
   }

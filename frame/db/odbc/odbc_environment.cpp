@@ -2,13 +2,13 @@
 
 #include <sqlext.h>
 
-#include <cstdlib>
+#include "frame/runtime/environment.h"
 
 namespace frame {
 
 SQLHENV OdbcEnvironment() {
   static const SQLHENV environment = []() -> SQLHENV {
-    setenv("TDSVER", "7.4", /*overwrite=*/0);
+    SetEnvironmentDefault("TDSVER", "7.4");
     SQLHENV handle = SQL_NULL_HENV;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle))) {
       return SQL_NULL_HENV;

@@ -2,6 +2,7 @@
 // windows.h names its own ReplaceFile so; ours is the frame's.
 #undef ReplaceFile
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>

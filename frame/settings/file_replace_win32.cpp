@@ -2,7 +2,7 @@
 // windows.h names its own ReplaceFile so; ours is the frame's.
 #undef ReplaceFile
 
-#include <cwctype>
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -113,40 +113,72 @@ bool RewriteInPlace(const fs::path& target, std::string_view bytes) {
 // Windows refuses to move a name over a file that someone has open, even
 // one opened to share deletion; readers hold it only for a moment.
 bool MoveOver(const fs::path& from, const fs::path& to) {
+  const ULONGLONG give_up = GetTickCount64() + 2000;
   for (int attempt = 0;; ++attempt) {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return true;
     }
     const DWORD error = GetLastError();
-    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 1000) {
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+        GetTickCount64() > give_up) {
       return false;
     }
     Sleep(attempt < 10 ? 0 : 1);
   }
 }
 
-// A name for the folder that every process spells alike: the full path, in
-// upper case as the file system compares it, hashed to fit a mutex's name.
-std::wstring FolderMutexName(const fs::path& dir) {
-  std::wstring full(MAX_PATH, L'\0');
+// The folder's own path: through its handle where it opens, so that a short
+// name, a junction or a mapped drive all lead to one name.
+std::wstring FolderPath(const fs::path& dir) {
   const fs::path folder = dir.empty() ? fs::path(L".") : dir;
-  DWORD length =
-      GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length >= full.size()) {
-    full.resize(length);
-    length = GetFullPathNameW(folder.c_str(), length, full.data(), nullptr);
+  Handle handle(CreateFileW(folder.c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length = handle.valid()
+                             ? GetFinalPathNameByHandleW(handle.get(), path.data(),
+                                                         static_cast<DWORD>(path.size()), 0)
+                             : GetFullPathNameW(folder.c_str(), static_cast<DWORD>(path.size()),
+                                                path.data(), nullptr);
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
   }
-  full.resize(length < full.size() ? length : 0);
-  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/'))
-    full.pop_back();
+  return folder.wstring();
+}
+
+// A mutex name that every process makes alike for the folder: its path in
+// upper case, as the file system compares names, hashed to fit.
+std::wstring FolderMutexName(const fs::path& dir) {
+  std::wstring path = FolderPath(dir);
+  while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
+    path.pop_back();
+  if (!path.empty()) {
+    std::wstring upper(path.size(), L'\0');
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, path.data(),
+                      static_cast<int>(path.size()), upper.data(), static_cast<int>(upper.size()),
+                      nullptr, nullptr, 0) == static_cast<int>(path.size())) {
+      path = upper;
+    }
+  }
   uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (wchar_t c : full) {
-    c = c == L'/' ? L'\\' : static_cast<wchar_t>(std::towupper(c));
-    hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
-  }
+  for (const wchar_t c : path)
+    hash = (hash ^ static_cast<uint16_t>(c == L'/' ? L'\\' : c)) * 1099511628211ull;
   wchar_t name[64];
-  swprintf(name, 64, L"Global\\settings-folder-%016llx", static_cast<unsigned long long>(hash));
+  swprintf(name, 64, L"settings-folder-%016llx", static_cast<unsigned long long>(hash));
   return name;
+}
+
+// Global: other sessions write the same folders too. Where the session may
+// not reach the global names, its own.
+HANDLE FolderMutex(const fs::path& dir) {
+  const std::wstring name = FolderMutexName(dir);
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, (L"Global\\" + name).c_str());
+  if (mutex == nullptr) mutex = CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str());
+  return mutex;
 }
 
 }  // namespace
@@ -220,8 +252,7 @@ void RemoveAbandonedTemporaries(const fs::path& dir) {
 }
 
 FolderWriteLock::FolderWriteLock(const fs::path& dir)
-    : handle_(
-          reinterpret_cast<intptr_t>(CreateMutexW(nullptr, FALSE, FolderMutexName(dir).c_str()))) {
+    : handle_(reinterpret_cast<intptr_t>(FolderMutex(dir))) {
   // WAIT_ABANDONED: the last holder died holding it; it is ours all the same.
   // Without a mutex only the writers of this process wait for each other.
   if (handle_ != 0) WaitForSingleObject(reinterpret_cast<HANDLE>(handle_), INFINITE);

@@ -14,6 +14,7 @@
 #include "frame/settings/file_replace.h"
 #include "frame/settings/ini_file.h"
 #include "frame/settings/temporary_names.h"
+#include "tests/frame/settings/settings_writer_win32.h"
 #include "tests/frame/settings/temp_dir_test.h"
 
 namespace frame {
@@ -44,6 +45,14 @@ class WriterProcess {
   WriterProcess(const WriterProcess&) = delete;
   WriterProcess& operator=(const WriterProcess&) = delete;
 
+  // True once it is about to write, within a minute.
+  bool Ready() const {
+    if (!started_) return false;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, ReadyEventName(id()).c_str());
+    const bool set = ready != nullptr && WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0;
+    if (ready != nullptr) CloseHandle(ready);
+    return set;
+  }
   bool RunsFor(DWORD milliseconds) const {
     return started_ && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_TIMEOUT;
   }
@@ -54,6 +63,10 @@ class WriterProcess {
            GetExitCodeProcess(info_.hProcess, &code) && code == 0;
   }
   uint32_t id() const { return info_.dwProcessId; }
+  void Kill() const {
+    ASSERT_TRUE(started_ && TerminateProcess(info_.hProcess, 9));
+    WaitForSingleObject(info_.hProcess, INFINITE);
+  }
 
  private:
   static fs::path Utf8Path(const string& utf8) { return settings_test::Utf8Path(utf8); }
@@ -113,7 +126,8 @@ TEST_F(FileReplaceTest, AWriterWaitsForTheFolderAndThenWritesTheFileItFinds) {
   {
     FolderWriteLock lock(dir_);
     writer.emplace(PathOf("Config.ini"), "Theirs", 1);
-    EXPECT_TRUE(writer->RunsFor(700));
+    ASSERT_TRUE(writer->Ready());
+    EXPECT_TRUE(writer->RunsFor(500));
     EXPECT_FALSE(fs::exists(dir_ / "Config.ini"));
     WriteBytes(dir_ / "Config.ini", "[S]\r\nMine=1\r\n");
   }
@@ -139,6 +153,31 @@ TEST_F(FileReplaceTest, WritersInSeveralProcessesKeepEachOthersKeys) {
     }
   }
   EXPECT_EQ(Entries(), std::vector<string>{"Config.ini"});
+}
+
+TEST_F(FileReplaceTest, KillsDuringWritesLeaveAWholeFileAndNothingTheNextWriteKeeps) {
+  const Text file = PathOf("Config.ini");
+  ASSERT_TRUE(WriteIniValue(file, "S", "Start", "Start"));
+  for (int kill = 0; kill < 8; ++kill) {
+    WriterProcess writer(file, "R" + std::to_string(kill) + "_", 1000000);
+    ASSERT_TRUE(writer.Ready());
+    Sleep(20 + 40 * kill);
+    writer.Kill();
+    // Whole: every line a key that holds its own name, the last one ended.
+    const string bytes = ReadBytes(dir_ / "Config.ini");
+    ASSERT_TRUE(bytes.starts_with("[S]\r\nStart=Start\r\n") && bytes.ends_with("\r\n")) << kill;
+    for (size_t at = bytes.find("\r\n") + 2; at < bytes.size();) {
+      const size_t end = bytes.find("\r\n", at);
+      const string line = bytes.substr(at, end - at);
+      const size_t equals = line.find('=');
+      ASSERT_NE(equals, string::npos) << line;
+      EXPECT_EQ(line.substr(0, equals), line.substr(equals + 1));
+      at = end + 2;
+    }
+  }
+  ASSERT_TRUE(WriteIniValue(file, "S", "After", "After"));
+  EXPECT_EQ(Entries(), std::vector<string>{"Config.ini"});
+  EXPECT_EQ(ReadIniValue(file, "S", "After"), "After");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 namespace frame {
 
 void RunDesktopProgram(int argc, char** argv, const Program& program) {
-  // The ODBC environment first: it sets TDSVER before any thread runs.
+  // The ODBC environment first, before any thread runs.
   ComponentFactory components = OdbcComponentFactory();
   QtWindowSystem window_system(argc, argv);
   Runtime runtime(window_system, {.make_component = std::move(components)});

@@ -10,6 +10,7 @@ packages=(
   postgresql postgresql-common libpq-dev
   fonts-wqy-microhei locales
   libgtest-dev libgmock-dev
+  g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds from scratch and runs every test: the full build with
 # warnings as errors, then the headless suites under AddressSanitizer with
-# UndefinedBehaviorSanitizer, and under ThreadSanitizer.
+# UndefinedBehaviorSanitizer, and under ThreadSanitizer; then the Windows tree,
+# cross-built with mingw-w64, its suites under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,3 +29,5 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 run_suite build-asan -DSANITIZE=address -DHEADLESS_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
 run_suite build-tsan -DSANITIZE=thread -DHEADLESS_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
 run_suite build
+# The Windows database suites are sessions of the Linux tree's server host.
+run_suite build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DLINUX_BUILD_DIR="$PWD/build"

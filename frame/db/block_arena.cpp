@@ -1,17 +1,16 @@
 #include "frame/db/block_arena.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <new>
 #include <utility>
 
+#include "frame/db/huge_pages.h"
+
 namespace frame {
 namespace {
 
 constexpr size_t kFirstChunk = 64 * 1024;
-constexpr size_t kHugePage = 2 * 1024 * 1024;
 constexpr size_t kLargestChunk = 2 * kHugePage;
 
 size_t RoundUp(size_t n, size_t to) {
@@ -54,20 +53,8 @@ void BlockArena::AddChunk(size_t at_least) {
   if (size < kHugePage) {
     chunk = {static_cast<char*>(::operator new(size)), size, false};
   } else {
-    // Mapped with room to spare, then trimmed to the part that is aligned.
     size = RoundUp(size, kHugePage);
-    size_t span = size + kHugePage;
-    void* mapped = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) throw std::bad_alloc();
-    char* raw = static_cast<char*>(mapped);
-    char* base = raw + (RoundUp(reinterpret_cast<uintptr_t>(raw), kHugePage) -
-                        reinterpret_cast<uintptr_t>(raw));
-    if (base > raw) munmap(raw, static_cast<size_t>(base - raw));
-    if (raw + span > base + size)
-      munmap(base + size, static_cast<size_t>(raw + span - base - size));
-    // Only a hint: where huge pages are off, the chunk works the same.
-    madvise(base, size, MADV_HUGEPAGE);
-    chunk = {base, size, true};
+    chunk = {MapHugePages(size), size, true};
   }
   chunks_.push_back(chunk);
   next_ = chunk.base;
@@ -77,7 +64,7 @@ void BlockArena::AddChunk(size_t at_least) {
 void BlockArena::Release() {
   for (const Chunk& chunk : chunks_) {
     if (chunk.mapped) {
-      munmap(chunk.base, chunk.size);
+      UnmapHugePages(chunk.base, chunk.size);
     } else {
       ::operator delete(chunk.base);
     }

@@ -25,7 +25,7 @@ class BlockArena {
   struct Chunk {
     char* base = nullptr;
     size_t size = 0;
-    bool mapped = false;  // by mmap, else by operator new
+    bool mapped = false;  // by MapHugePages, else by operator new
   };
 
   void AddChunk(size_t at_least);

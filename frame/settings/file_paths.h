@@ -1,5 +1,5 @@
 // File names between the programs' Windows-style GBK path texts and the
-// Linux file system.
+// file system (bytes on Linux, UTF-16 on Windows).
 #pragma once
 
 #include <filesystem>
@@ -23,5 +23,8 @@ Text PathText(const std::filesystem::path& path);
 // file as they do on the programs' home platform. `path` unchanged when none
 // matches.
 std::filesystem::path ResolveFileName(const std::filesystem::path& path);
+
+// The file a chain of symbolic links ends at, so that writing keeps the links.
+std::filesystem::path FollowLinks(std::filesystem::path path);
 
 }  // namespace frame

@@ -1,8 +1,7 @@
 // Whole-file reads and crash-safe replacement of small files.
 #pragma once
 
-#include <sys/stat.h>
-
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,20 +10,26 @@ namespace frame {
 
 enum class ReadResult { kRead, kMissing, kFailed };
 
-// Reads a regular file whole; `info` receives its status.
-ReadResult ReadFile(const std::filesystem::path& path, std::string& bytes, struct stat& info);
+// What a replacement carries over from the file it replaces.
+struct FileInfo {
+  uint32_t mode = 0;   // Linux: the permission bits; Windows: the file attributes
+  uint32_t owner = 0;  // Linux only, as the group
+  uint32_t group = 0;
+};
 
-// The file a chain of symbolic links ends at, so that writing keeps the links.
-std::filesystem::path FollowLinks(std::filesystem::path path);
+// Reads a regular file whole; `info` receives what a replacement keeps.
+ReadResult ReadFile(const std::filesystem::path& path, std::string& bytes, FileInfo& info);
+
+// False for an existing file that its owner made read-only.
+bool MayWriteFile(const std::filesystem::path& path);
 
 // Replaces `target` by `bytes` through a temporary file beside it, so that a
 // crash leaves either the old or the new file, never a part of one. The new
-// file keeps the old one's permission bits and owner; a file made here is
-// readable by its owner only. Where no temporary file can be made (a
-// read-only directory), an existing target is rewritten in place instead, as
-// the programs' home platform does.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes,
-                 const struct stat* old);
+// file keeps the old one's permission bits and owner (Linux) or attributes
+// (Windows); on Linux a file made here is readable by its owner only. Where
+// no temporary file can be made (a read-only directory), an existing target
+// is rewritten in place instead, as the programs' home platform does.
+bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, const FileInfo* old);
 
 // Removes the temporary files in `dir` that replacements whose process died
 // left behind; they may hold the whole settings, passwords included. Only
@@ -43,7 +48,7 @@ class FolderWriteLock {
   FolderWriteLock& operator=(const FolderWriteLock&) = delete;
 
  private:
-  int fd_;
+  intptr_t handle_;  // a descriptor, or a HANDLE
 };
 
 }  // namespace frame

@@ -1,8 +1,5 @@
 #include "frame/settings/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <mutex>
 
@@ -51,7 +48,7 @@ Text ReadIniValue(std::string_view path, std::string_view section, std::string_v
   key = Argument(key);
   if (path.empty() || section.empty() || key.empty()) return Text();
   std::string bytes;
-  struct stat info {};
+  FileInfo info;
   if (ReadFile(ResolveFileName(FileSystemPath(path)), bytes, info) != ReadResult::kRead) {
     return CutToLimit(CutAtNul(default_text));
   }
@@ -80,7 +77,7 @@ bool WriteIniValue(std::string_view path, std::string_view section,
   if (target.parent_path() != folder) return false;
   RemoveAbandonedTemporaries(folder);
   std::string old_bytes;
-  struct stat info {};
+  FileInfo info;
   const ReadResult read = ReadFile(target, old_bytes, info);
   if (read == ReadResult::kFailed) return false;
   const bool exists = read == ReadResult::kRead;
@@ -96,7 +93,7 @@ bool WriteIniValue(std::string_view path, std::string_view section,
   }
   if (document.bytes() == old_text.text) return true;
   // A file its owner made read-only stays unchanged, as on the home platform.
-  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  if (exists && !MayWriteFile(target)) return false;
   return ReplaceFile(target, EncodeIni(document.bytes(), old_text.encoding),
                      exists ? &info : nullptr);
 }

@@ -1,12 +1,10 @@
 #include "frame/text/gbk.h"
 
-#include <iconv.h>
-
-#include <bit>
 #include <cstdint>
 #include <vector>
 
 #include "frame/text/ascii.h"
+#include "frame/text/system_code_pages.h"
 #include "frame/text/utf16.h"
 #include "frame/text/utf8.h"
 
@@ -61,48 +59,21 @@ bool MovedOntoTwoBytes(char32_t c) {
   return c > 0xFFFF || c == 0x1E3F || (c >= 0xFE10 && c <= 0xFE19) || (c >= 0x9FB4 && c <= 0x9FBB);
 }
 
-class Decoder {
- public:
-  explicit Decoder(const char* code_page)
-      : cd_(iconv_open(std::endian::native == std::endian::little ? "UTF-32LE" : "UTF-32BE",
-                       code_page)) {}
-  // Never closed: the code-page modules stay loaded, so that no thread
-  // unloads one while another loads it, which ThreadSanitizer would take
-  // for a race.
-  Decoder(const Decoder&) = delete;
-  Decoder& operator=(const Decoder&) = delete;
-
-  // The one code point the bytes stand for; 0 when they stand for none.
-  char32_t Decode(const char* bytes, size_t length) const {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return 0;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char32_t c = 0;
-    char* in = const_cast<char*>(bytes);
-    char* out = reinterpret_cast<char*>(&c);
-    size_t out_left = sizeof c;
-    if (iconv(cd_, &in, &length, &out, &out_left) == static_cast<size_t>(-1) || length != 0 ||
-        out_left != 0) {
-      return 0;
-    }
-    return c;
-  }
-
- private:
-  const iconv_t cd_;
-};
-
-// The mapping, built once per process from the C library's GBK (the
-// characters that code page 936 names) and GB18030 (the characters GB18030
-// adds at the code page's other positions, which fix the order of the
-// four-byte codes), and made to agree with Windows: every two-byte position
-// that GBK leaves empty holds a private-use code point, those outside the
-// user-defined areas U+E766 onwards in byte order.
+// The mapping, built once per process from the system's code page 936 (the
+// characters that it names) and GB18030 (the characters GB18030 adds at the
+// code page's other positions, which fix the order of the four-byte codes),
+// and made to agree with Windows: every two-byte position that GBK leaves
+// empty holds a private-use code point, those outside the user-defined areas
+// U+E766 onwards in byte order. Without the system's GB18030 there are no
+// four-byte codes.
 class CodePage {
  public:
   static const CodePage& Instance() {
     static const CodePage code_page;
     return code_page;
   }
+
+  bool has_four_byte_codes() const { return four_byte_codes_; }
 
   void Append(Text& out, char32_t c) const {
     char bytes[4];
@@ -145,6 +116,7 @@ class CodePage {
             (((lead - 0x81u) * 10 + (byte(1) - 0x30u)) * 126 + (byte(2) - 0x81u)) * 10 +
             (byte(3) - 0x30u);
         at += 4;
+        if (!four_byte_codes_) return kReplacementCharacter;
         if (linear < kBmpFourByteCount) return four_byte_[linear];
         if (linear >= kSupplementaryStart && linear < kSupplementaryEnd) {
           return 0x10000 + (linear - kSupplementaryStart);
@@ -157,9 +129,11 @@ class CodePage {
   }
 
  private:
-  CodePage() : encoded_(0x10000), two_byte_(kTwoByteCount), four_byte_(kBmpFourByteCount) {
-    static const Decoder gbk("CP936");
-    static const Decoder gb18030("GB18030");
+  CodePage()
+      : four_byte_codes_(SystemHasCodePage(SystemCodePage::kGb18030)),
+        encoded_(0x10000),
+        two_byte_(kTwoByteCount),
+        four_byte_(kBmpFourByteCount) {
     // What the first GB18030 edition holds at each position: it decides which
     // characters have four-byte codes, and in what order.
     std::vector<char16_t> first_edition(kTwoByteCount);
@@ -168,8 +142,8 @@ class CodePage {
     for (int index = 0; index < kTwoByteCount; ++index) {
       uint32_t code = TwoByteCode(index);
       const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
-      char32_t named = gbk.Decode(bytes, 2);
-      char32_t added = gb18030.Decode(bytes, 2);
+      char32_t named = SystemDecode(SystemCodePage::k936, bytes, 2);
+      char32_t added = SystemDecode(SystemCodePage::kGb18030, bytes, 2);
       if (named == 0) {
         named = IsUserDefined(code >> 8, code & 0xFF) ? added : next_private++;
       }
@@ -180,7 +154,7 @@ class CodePage {
       two_byte_in_first_edition[added] = true;
     }
     std::vector<uint32_t> linear_of(0x10000, kBmpFourByteCount);
-    uint32_t linear = 0;
+    uint32_t linear = four_byte_codes_ ? 0 : kBmpFourByteCount;
     for (char32_t c = 0x80; c <= 0xFFFF && linear < kBmpFourByteCount; ++c) {
       if (IsSurrogate(c) || two_byte_in_first_edition[c]) continue;
       four_byte_[linear] = static_cast<char16_t>(c);
@@ -211,7 +185,7 @@ class CodePage {
       code = c;
     } else if (c <= 0xFFFF) {
       code = encoded_[c];
-    } else if (c <= 0x10FFFF) {
+    } else if (c <= 0x10FFFF && four_byte_codes_) {
       code = FourByteCode(kSupplementaryStart + (c - 0x10000));
     } else {
       code = 0;
@@ -234,6 +208,7 @@ class CodePage {
     return 4;
   }
 
+  const bool four_byte_codes_;
   std::vector<uint32_t> encoded_;    // by BMP code point: the bytes, big-endian; 0 for none
   std::vector<char16_t> two_byte_;   // by two-byte position
   std::vector<char16_t> four_byte_;  // by four-byte BMP position
@@ -291,6 +266,10 @@ bool EqualGbkIgnoringAsciiCase(std::string_view a, std::string_view b) {
     at += size;
   }
   return true;
+}
+
+bool HasFourByteCodes() {
+  return CodePage::Instance().has_four_byte_codes();
 }
 
 char32_t NextGbk(std::string_view gbk, size_t& at) {

@@ -38,6 +38,9 @@ Text GbkFromUtf16(const uint16_t* units, size_t count);
 // U+FFFD.
 std::basic_string<uint16_t> Utf16FromGbk(std::string_view gbk);
 
+// False where the system lacks GB18030, so that only code page 936 converts.
+bool HasFourByteCodes();
+
 // Decodes the character at `at` and moves past it. A byte that starts no
 // character yields U+FFFD and is passed alone, so that the bytes after it
 // are read again; a four-byte code that names no character yields U+FFFD

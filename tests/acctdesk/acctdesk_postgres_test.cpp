@@ -174,7 +174,7 @@ TEST_F(AcctdeskOnPostgres, HostileAccountTextsStayInsideTheirLiterals) {
 // PostgreSQL refuses that, so this runs on the FreeTDS leg only, where the
 // TDS test server calls them with CALL.
 TEST_F(AcctdeskOnPostgres, RegistersAccountsAndChangesPasswords) {
-  if (game_databases::Driver().tds_server() == nullptr) {
+  if (!db_test::SuiteDriver::UsesFreeTds()) {
     GTEST_SKIP() << "PostgreSQL refuses a procedure named as a batch's first word";
   }
   acctdesk_.Type(kRegisterAccountBox, "龙骑士");
@@ -203,7 +203,7 @@ TEST_F(AcctdeskOnPostgres, RegistersAccountsAndChangesPasswords) {
 // password of 24,000 characters, stored whole. PostgreSQL refuses the call's
 // form, so this runs on the FreeTDS leg only.
 TEST_F(AcctdeskOnPostgres, ProcedureCallsTakeHostileTextsWhole) {
-  if (game_databases::Driver().tds_server() == nullptr) {
+  if (!db_test::SuiteDriver::UsesFreeTds()) {
     GTEST_SKIP() << "PostgreSQL refuses a procedure named as a batch's first word";
   }
   struct Case {

@@ -20,8 +20,7 @@ std::string ServerIni(const std::string& user, const std::string& password) {
 }
 
 size_t LoginsSoFar() {
-  db_test::TdsTestServer* tds = game_databases::Driver().tds_server();
-  return tds != nullptr ? tds->logins().size() : 0;
+  return game_databases::Driver().Logins().size();
 }
 
 TEST(AcctdeskConnectionTexts, ALoginTheDriverCannotTakeWholeFailsAndSendsNothing) {

@@ -17,7 +17,10 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
+
+#include "tests/servers/host/host_client.h"
 
 namespace db_test {
 namespace {
@@ -78,6 +81,18 @@ int Run(const std::vector<std::string>& command, const std::filesystem::path& di
   return pid < 0 ? -1 : Wait(pid);
 }
 
+// The postgres user's ids, looked up once: the server host makes servers on
+// several threads, and getpwnam's answer is shared.
+const std::optional<std::pair<uid_t, gid_t>>& PostgresUser() {
+  static const std::optional<std::pair<uid_t, gid_t>> ids =
+      []() -> std::optional<std::pair<uid_t, gid_t>> {
+    passwd* postgres = getpwnam("postgres");
+    if (postgres == nullptr) return std::nullopt;
+    return std::pair(postgres->pw_uid, postgres->pw_gid);
+  }();
+  return ids;
+}
+
 // A loopback port that nothing listens on right now.
 int FreePort() {
   int port = 0;
@@ -88,13 +103,14 @@ int FreePort() {
 
 }  // namespace
 
-PostgresTestServer::PostgresTestServer() {
+PostgresTestServer::PostgresTestServer() : external_(host::HostClient::Named()) {
+  if (external_) return;
   char name[] = "/tmp/db-tests-XXXXXX";
   if (mkdtemp(name) == nullptr) return;
   directory_ = name;
   if (geteuid() == 0) {
-    if (passwd* postgres = getpwnam("postgres")) {
-      if (chown(name, postgres->pw_uid, postgres->pw_gid) != 0) return;
+    if (const std::optional<std::pair<uid_t, gid_t>>& owner = PostgresUser()) {
+      if (chown(name, owner->first, owner->second) != 0) return;
     }
   }
   Run(AsServerUser({Program("initdb"), "-D", (directory_ / "data").string(), "-U", kUser,
@@ -109,6 +125,11 @@ PostgresTestServer::~PostgresTestServer() {
 }
 
 bool PostgresTestServer::Start() {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    if (session != nullptr) port_ = session->postgres_port();
+    return session != nullptr;
+  }
   if (server_ > 0) return true;
   if (port_ != 0) return StartOn(port_);
   // Another process may take the free port before the server binds it.
@@ -155,6 +176,10 @@ void PostgresTestServer::Stop() {
 }
 
 bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql) const {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    return session != nullptr && session->RunSql(database, sql);
+  }
   return Run({Program("psql"), "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1", "-p",
               std::to_string(port_), "-U", kUser, "-d", std::string(database), "-c",
               std::string(sql)},
@@ -163,6 +188,11 @@ bool PostgresTestServer::RunSql(std::string_view database, std::string_view sql)
 
 std::optional<std::string> PostgresTestServer::Query(std::string_view database,
                                                      std::string_view sql) const {
+  if (external_) {
+    host::HostClient* session = host::HostClient::Session();
+    if (session == nullptr) return std::nullopt;
+    return session->Query(database, sql);
+  }
   const std::filesystem::path out = directory_ / "query.out";
   std::error_code ignored;
   std::filesystem::remove(out, ignored);

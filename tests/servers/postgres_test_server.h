@@ -1,7 +1,8 @@
 // A private PostgreSQL server on a free loopback port, for the suites that
 // run the ODBC components against a real database. Its cluster lives in a
 // fresh directory; as root the server runs as the postgres user, since
-// initdb refuses root. The server dies with the test process.
+// initdb refuses root. The server dies with the test process. When the suite
+// uses a server host (host/host_client.h), the server is its session's.
 #pragma once
 
 #include <sys/types.h>
@@ -42,6 +43,7 @@ class PostgresTestServer {
   std::filesystem::path directory_;
   int port_ = 0;
   pid_t server_ = -1;
+  const bool external_;
 };
 
 // A TCP socket bound to a free loopback port, or -1.

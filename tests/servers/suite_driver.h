@@ -1,13 +1,18 @@
 // The ODBC driver a database suite runs through. CTest runs each such suite
 // twice: through PostgreSQL's own driver, and (with DB_TEST_DRIVER=freetds)
 // through FreeTDS, the operators' driver, in front of the TDS test server.
+// With a server host (host/host_client.h) the TDS test server is the
+// session's, and reached through the host.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/servers/postgres_test_server.h"
-#include "tests/servers/tds_test_server.h"
+#include "tests/servers/suite_servers.h"
 
 namespace db_test {
 
@@ -27,12 +32,16 @@ class SuiteDriver {
   std::string server_text() const;
   // The port of the server the driver talks to, which a bare host reaches.
   int port() const;
-  // The TDS test server on the FreeTDS run; null otherwise.
-  TdsTestServer* tds_server() { return tds_server_.get(); }
+  // What the TDS test server received and plays, in process or on the
+  // host; on PostgreSQL's own run there are no logins and no trigger.
+  std::vector<std::vector<uint8_t>> Logins();
+  void SetTriggerCount(std::optional<int64_t> count);
+  std::vector<std::string> Batches();
+  void SetFault(TdsFault fault);
 
  private:
   int postgres_port_ = 0;
-  std::unique_ptr<TdsTestServer> tds_server_;
+  std::unique_ptr<SuiteServers> servers_;
 };
 
 }  // namespace db_test

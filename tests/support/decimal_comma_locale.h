@@ -1,5 +1,6 @@
 // A C locale whose decimal point is a comma, for the time of a test: the
-// installed de_DE one, or one built with localedef (package locales).
+// installed de_DE one, or one built with localedef (package locales); on
+// Windows the German one.
 #pragma once
 
 #include <filesystem>

@@ -56,11 +56,11 @@ std::string ConfigIni() {
 }
 
 TriggerCountOnFreeTds::TriggerCountOnFreeTds(int64_t count) {
-  if (db_test::TdsTestServer* tds = Driver().tds_server()) tds->SetTriggerCount(count);
+  Driver().SetTriggerCount(count);
 }
 
 TriggerCountOnFreeTds::~TriggerCountOnFreeTds() {
-  if (db_test::TdsTestServer* tds = Driver().tds_server()) tds->SetTriggerCount(std::nullopt);
+  Driver().SetTriggerCount(std::nullopt);
 }
 
 void Execute(std::string_view database, std::string_view sql) {

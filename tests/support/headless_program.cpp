@@ -1,20 +1,21 @@
 #include "tests/support/headless_program.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <system_error>
 #include <thread>
 
 namespace testing_support {
 
 std::filesystem::path HeadlessProgram::MakeDirectory() {
+  // The random part keeps the suites that run at once apart.
+  static const unsigned run = std::random_device{}();
   static std::atomic<int> serial{0};
   std::filesystem::path base = std::filesystem::temp_directory_path();
   std::filesystem::path directory =
-      base / ("headless-program-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+      base / ("headless-program-" + std::to_string(run) + "-" + std::to_string(serial++));
   std::filesystem::remove_all(directory);
   std::filesystem::create_directories(directory);
   return directory;

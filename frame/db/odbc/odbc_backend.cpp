@@ -1,9 +1,5 @@
 #include "frame/db/odbc/odbc_backend.h"
 
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -15,12 +11,13 @@
 #include <utility>
 
 #include "frame/db/component_factory.h"
-#include "frame/db/connection_text.h"
+#include "frame/db/odbc/odbc_api.h"
 #include "frame/db/odbc/odbc_diagnostics.h"
 #include "frame/db/odbc/odbc_environment.h"
 #include "frame/db/odbc/odbc_handle.h"
 #include "frame/db/odbc/odbc_result_reader.h"
 #include "frame/db/odbc/odbc_text.h"
+#include "frame/db/odbc/registered_driver.h"
 #include "frame/db/watched_call.h"
 
 namespace frame {
@@ -170,7 +167,7 @@ DbResult<StatementOutput> OdbcStatement::Execute(SQLHSTMT handle, std::string_vi
                  SQL_IS_UINTEGER);
 
   WideText text = Utf16FromGbk(statement);
-  SQLRETURN ret = SQLExecDirectW(handle, text.data(), static_cast<SQLINTEGER>(text.size()));
+  SQLRETURN ret = SQLExecDirectW(handle, OdbcUnits(text), static_cast<SQLINTEGER>(text.size()));
   // Every result of the batch is read before the handle goes: a driver left
   // with pending results may keep the connection busy. A batch can go on
   // past a failed statement, so an error does not end the loop by itself;
@@ -226,27 +223,24 @@ OdbcBackend::OdbcBackend(int default_port) : default_port_(default_port) {}
 
 DbResult<std::unique_ptr<SqlSession>> OdbcBackend::Connect(ControlId /*connection*/,
                                                            std::string_view connection_text) {
-  // FreeTDS's rules hold for the tests' PostgreSQL driver too; a driver of
-  // other rules would choose its own here.
-  DbResult<Text> driver_text =
-      DriverConnectionText(connection_text, FreeTdsTextRules(default_port_));
+  SQLHENV environment = OdbcEnvironment();
+  if (environment == SQL_NULL_HENV) return DbError{"HY000", "no ODBC environment"};
+  DbResult<Text> driver_text = RegisteredDriverText(environment, connection_text, default_port_);
   if (!driver_text) return driver_text.error();
   // The length reaches the driver as a SQLSMALLINT: a longer text would lose its end.
   WideText text = Utf16FromGbk(driver_text.value());
   if (text.size() > static_cast<size_t>(std::numeric_limits<SQLSMALLINT>::max())) {
     return DbError{"22001", "the connection text is longer than the driver takes"};
   }
-  SQLHENV environment = OdbcEnvironment();
-  OdbcHandle handle;
-  if (environment != SQL_NULL_HENV) handle = OdbcHandle::Allocate(SQL_HANDLE_DBC, environment);
+  OdbcHandle handle = OdbcHandle::Allocate(SQL_HANDLE_DBC, environment);
   if (!handle) return DbError{"HY000", "no ODBC environment"};
   auto link = std::make_shared<OdbcLink>(std::move(handle));
   SQLSetConnectAttr(link->handle(), SQL_ATTR_LOGIN_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)),
                     SQL_IS_UINTEGER);
-  SQLRETURN ret =
-      SQLDriverConnectW(link->handle(), nullptr, text.data(), static_cast<SQLSMALLINT>(text.size()),
-                        nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+  SQLRETURN ret = SQLDriverConnectW(link->handle(), nullptr, OdbcUnits(text),
+                                    static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
+                                    SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(ret)) return ReadDiagnostic(SQL_HANDLE_DBC, link->handle());
   return std::unique_ptr<SqlSession>(std::make_unique<OdbcSession>(std::move(link)));
 }

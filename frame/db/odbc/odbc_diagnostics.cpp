@@ -1,7 +1,6 @@
 #include "frame/db/odbc/odbc_diagnostics.h"
 
-#include <sqlucode.h>
-
+#include "frame/db/odbc/odbc_api.h"
 #include "frame/db/odbc/odbc_text.h"
 
 namespace frame {
@@ -19,14 +18,14 @@ DbError ReadDiagnostic(SQLSMALLINT handle_type, SQLHANDLE handle) {
     size_t state_length = 0;
     while (state_length < 5 && state[state_length] != 0)
       ++state_length;
-    std::string state_text = Utf8FromUtf16(state, state_length);
+    std::string state_text = Utf8FromUtf16(Utf16Units(state), state_length);
     size_t units = length < 1024 ? static_cast<size_t>(length) : 1023;
     if (record == 1) {
       error.state = state_text;
     } else {
       error.message += "; " + state_text + " ";
     }
-    error.message += Utf8FromUtf16(message, units);
+    error.message += Utf8FromUtf16(Utf16Units(message), units);
   }
   return error;
 }

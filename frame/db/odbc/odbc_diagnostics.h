@@ -2,9 +2,8 @@
 // replaces them.
 #pragma once
 
-#include <sql.h>
-
 #include "frame/db/db_result.h"
+#include "frame/db/odbc/odbc_api.h"
 
 namespace frame {
 

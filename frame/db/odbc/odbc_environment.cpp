@@ -1,14 +1,9 @@
 #include "frame/db/odbc/odbc_environment.h"
 
-#include <sqlext.h>
-
-#include <cstdlib>
-
 namespace frame {
 
 SQLHENV OdbcEnvironment() {
   static const SQLHENV environment = []() -> SQLHENV {
-    setenv("TDSVER", "7.4", /*overwrite=*/0);
     SQLHENV handle = SQL_NULL_HENV;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle))) {
       return SQL_NULL_HENV;

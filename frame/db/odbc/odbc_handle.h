@@ -2,9 +2,9 @@
 // allocation and its end leaks it.
 #pragma once
 
-#include <sql.h>
-
 #include <utility>
+
+#include "frame/db/odbc/odbc_api.h"
 
 namespace frame {
 

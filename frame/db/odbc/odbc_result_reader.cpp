@@ -1,12 +1,10 @@
 #include "frame/db/odbc/odbc_result_reader.h"
 
-#include <sqlext.h>
-#include <sqlucode.h>
-
 #include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "frame/db/odbc/odbc_api.h"
 #include "frame/db/odbc/odbc_diagnostics.h"
 #include "frame/db/odbc/odbc_text.h"
 #include "frame/db/text_forms.h"
@@ -138,7 +136,7 @@ DbResult<> ReadValue(SQLHSTMT statement, SQLUSMALLINT column, FieldKind kind, Sc
         rows.AppendNull();
         break;
       }
-      AppendGbkFromUtf16(rows.AppendText(), scratch.wide.data(), length);
+      AppendGbkFromUtf16(rows.AppendText(), Utf16Units(scratch.wide.data()), length);
       return EndText(rows);
     case FieldKind::kGuid: {
       ok = GetCharacters(statement, column, SQL_C_CHAR, scratch.narrow, length, is_null);
@@ -199,7 +197,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
     return false;
   }
   size_t units = name_length < 512 ? static_cast<size_t>(name_length) : 511;
-  description.name = GbkFromUtf16(name, units);
+  description.name = GbkFromUtf16(Utf16Units(name), units);
 
   std::string type_name;
   if (sql_type == SQL_DECIMAL || sql_type == SQL_NUMERIC) {
@@ -210,7 +208,7 @@ bool DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, ColumnDescription& 
       size_t count = 0;
       while (count < 127 && buffer[count] != 0)
         ++count;
-      type_name = Utf8FromUtf16(buffer, count);
+      type_name = Utf8FromUtf16(Utf16Units(buffer), count);
     }
   }
   SQLLEN is_unsigned = SQL_FALSE;

@@ -1,11 +1,10 @@
 // Reading a whole ODBC result set into ResultRows.
 #pragma once
 
-#include <sql.h>
-
 #include <string_view>
 
 #include "frame/db/field_value.h"
+#include "frame/db/odbc/odbc_api.h"
 #include "frame/db/sql_backend.h"
 #include "frame/db/watched_call.h"
 

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,8 @@
 #include "frame/db/db_connection.h"
 #include "frame/db/db_services.h"
 #include "frame/db/odbc/odbc_backend.h"
+#include "frame/db/odbc/odbc_environment.h"
+#include "frame/db/odbc/registered_driver.h"
 #include "frame/text/gbk.h"
 #include "tests/servers/postgres_test_server.h"
 #include "tests/servers/suite_driver.h"
@@ -67,8 +71,7 @@ std::string Repeat(const std::string& text, size_t times) {
 // The logins the TDS test server has received; none through PostgreSQL's
 // own driver, which talks to PostgreSQL directly.
 std::vector<std::vector<uint8_t>> Logins() {
-  return driver->tds_server() != nullptr ? driver->tds_server()->logins()
-                                         : std::vector<std::vector<uint8_t>>{};
+  return driver->Logins();
 }
 
 class ConnectionTexts : public ::testing::Test {
@@ -108,7 +111,7 @@ TEST_F(ConnectionTexts, AValueTheDriverCannotTakeWholeSendsNothing) {
     std::string user;
     std::string password;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"a password in braces holding }", kDatabase, "sa", "{abc}"},
       {"a user that names another database and user", kDatabase, "x};DATABASE=postgres;UID=evil",
        "pw"},
@@ -116,9 +119,13 @@ TEST_F(ConnectionTexts, AValueTheDriverCannotTakeWholeSendsNothing) {
       {"a database in braces holding }", "{K}V7}", "sa", "pw"},
       {"a user of 129 characters", kDatabase, std::string(129, 'u'), "pw"},
       {"a password of 129 Chinese characters", kDatabase, "sa", chinese_128 + "龙"},
-      {"a password one unit too long in UTF-16", kDatabase, "sa", Repeat("龙", 127) + "𠀀"},
       {"a database of 129 characters", std::string(129, 'd'), "sa", "pw"},
   };
+  // Wine has no GB18030: without its four-byte codes 𠀀 has no bytes.
+  if (frame::HasFourByteCodes()) {
+    cases.push_back(
+        {"a password one unit too long in UTF-16", kDatabase, "sa", Repeat("龙", 127) + "𠀀"});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << LastError().Describe();
@@ -151,9 +158,8 @@ TEST_F(ConnectionTexts, ValuesWithABraceThatNeedNoBracesLogInWhole) {
     SCOPED_TRACE(c.database + " " + c.user + " " + c.password);
     ASSERT_TRUE(Connect(c.database, c.user, c.password)) << LastError().Describe();
     EXPECT_EQ(Query("current_database()"), c.database);
-    if (driver->tds_server() != nullptr) {
-      std::optional<db_test::tds::Login7> login =
-          db_test::tds::DecodeLogin7(driver->tds_server()->logins().back());
+    if (db_test::SuiteDriver::UsesFreeTds()) {
+      std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(Logins().back());
       ASSERT_TRUE(login.has_value());
       EXPECT_EQ(login->database, c.database);
       EXPECT_EQ(login->user, c.user);
@@ -167,12 +173,17 @@ TEST_F(ConnectionTexts, ValuesWithABraceThatNeedNoBracesLogInWhole) {
 // driver logged in without the DATABASE item.
 TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
   frame::OdbcBackend backend(driver->port());
-  // The padding is in an item of no meaning to the login; the driver adds
-  // the port after the bare host, which counts too.
-  auto text_of_units = [](size_t units) {
+  // The padding is in an item of no meaning to the login; the driver's own
+  // items (the port after the bare host, FreeTDS's protocol) count too.
+  auto driver_units = [](const std::string& text) {
+    return frame::RegisteredDriverText(frame::OdbcEnvironment(), text, driver->port())
+        .value()
+        .size();
+  };
+  auto text_of_units = [&](size_t units) {
     const std::string head = "DRIVER=SQL Server;SERVER=127.0.0.1;UID=sa;PWD=pw;APP=";
     std::string text = head + ";DATABASE=" + kDatabase + ";";
-    text.insert(head.size(), units - frame::WithDefaultPort(text, driver->port()).size(), 'a');
+    text.insert(head.size(), units - driver_units(text), 'a');
     return text;
   };
   struct Case {
@@ -182,7 +193,7 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
   for (const Case& c : {Case{32767, true}, Case{32768, false}, Case{65536 + 40, false}}) {
     SCOPED_TRACE(c.units);
     const std::string text = text_of_units(c.units);
-    ASSERT_EQ(frame::WithDefaultPort(text, driver->port()).size(), c.units);
+    ASSERT_EQ(driver_units(text), c.units);
     const size_t logins = Logins().size();
     frame::DbResult<std::unique_ptr<frame::SqlSession>> session =
         backend.Connect(kConnection, text);
@@ -193,6 +204,48 @@ TEST_F(ConnectionTexts, ATextLongerThanTheDriverTakesSendsNothing) {
     EXPECT_EQ(Logins().size(), logins);
   }
 }
+
+// The protocol version of the last login the TDS test server received.
+uint32_t LoginVersion() {
+  std::vector<std::vector<uint8_t>> logins = Logins();
+  if (logins.empty()) return 0;
+  std::optional<db_test::tds::Login7> login = db_test::tds::DecodeLogin7(logins.back());
+  return login ? login->tds_version : 0;
+}
+
+// The adjustments follow the driver registered as "SQL Server", found
+// through the driver manager as the programs find it. Through FreeTDS the
+// login asks for protocol 7.4, or for the version the text names.
+TEST_F(ConnectionTexts, TheDriverManagerNamesTheDriverInUse) {
+  const std::string file = frame::RegisteredDriverFile(frame::OdbcEnvironment(), "SQL Server");
+  EXPECT_THAT(file, ::testing::EndsWith(db_test::SuiteDriver::UsesFreeTds() ? "/libtdsodbc.so"
+                                                                            : "/psqlodbcw.so"));
+  if (!db_test::SuiteDriver::UsesFreeTds()) return;
+  ASSERT_TRUE(Connect(kDatabase, "sa", "pw")) << LastError().Describe();
+  EXPECT_EQ(LoginVersion(), db_test::tds::kTds74);
+  // FreeTDS takes the version from the connection text, as it must on
+  // Windows, where the programs cannot hand it an environment variable.
+  frame::OdbcBackend backend(driver->port());
+  ASSERT_TRUE(backend
+                  .Connect(kConnection, std::string("DRIVER=SQL Server;SERVER=127.0.0.1;UID=sa;"
+                                                    "PWD=pw;TDS_Version=7.2;DATABASE=") +
+                                            kDatabase + ";")
+                  .ok());
+  EXPECT_EQ(LoginVersion(), 0x72090002u);
+}
+
+// Under wine the driver reads only the environment that wine started with,
+// which the suite cannot change.
+#ifndef _WIN32
+TEST_F(ConnectionTexts, AVersionTheOperatorSetIsLeftToFreeTds) {
+  if (!db_test::SuiteDriver::UsesFreeTds()) GTEST_SKIP() << "FreeTDS's own setting";
+  setenv("TDSVER", "7.2", 1);
+  const bool connected = Connect(kDatabase, "sa", "pw");
+  unsetenv("TDSVER");
+  ASSERT_TRUE(connected) << LastError().Describe();
+  EXPECT_EQ(LoginVersion(), 0x72090002u);
+}
+#endif
 
 }  // namespace
 

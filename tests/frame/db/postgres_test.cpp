@@ -28,7 +28,7 @@ using db_test::kRecords;
 using db_test::kWindowId;
 using db_test::RecordSetId;
 using frame::Text;
-using ::testing::ContainsRegex;
+using ::testing::AnyOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -150,7 +150,8 @@ TEST_F(Postgres, AStatementTimeOutCancelsItAndAppliesToItAlone) {
   auto start = Clock::now();
   EXPECT_FALSE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(10)", 1));
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
-  EXPECT_THAT(LastError().message, ContainsRegex("[Tt]imeout"));
+  // GoogleTest's regular expressions on Windows have no brackets.
+  EXPECT_THAT(LastError().message, AnyOf(HasSubstr("Timeout"), HasSubstr("timeout")));
   // Longer than the second just given, shorter than the connection's own.
   EXPECT_TRUE(frame::ExecuteSql(kWindowId, kConnection, "SELECT pg_sleep(1.5)"));
 

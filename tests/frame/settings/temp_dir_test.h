@@ -3,17 +3,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
+#include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -25,12 +22,23 @@ namespace settings_test {
 namespace fs = std::filesystem;
 using std::string;
 
+// A file name written in UTF-8, as this file's literals are, on every file
+// system (Windows reads a narrow text in its own code page).
+inline fs::path Utf8Path(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    string pattern = ::testing::TempDir() + "/ini_file_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      fs::path dir = fs::path(::testing::TempDir()) /
+                     ("ini_file_test_" + std::to_string(random()) + std::to_string(random()));
+      std::error_code ec;
+      if (fs::create_directory(dir, ec)) dir_ = dir;
+    }
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override {
     std::error_code ec;
@@ -46,9 +54,14 @@ class TempDirTest : public ::testing::Test {
   std::vector<string> Entries() const {
     std::vector<string> names;
     for (const auto& entry : fs::directory_iterator(dir_))
-      names.push_back(entry.path().filename());
+      names.push_back(Utf8Name(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
+  }
+
+  static string Utf8Name(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return string(name.begin(), name.end());
   }
 
   static string ReadBytes(const fs::path& path) {
@@ -58,33 +71,6 @@ class TempDirTest : public ::testing::Test {
   static void WriteBytes(const fs::path& path, const string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  static unsigned Mode(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0);
-    return info.st_mode & 07777;
-  }
-
-  // Runs `body` in a process of its own and says whether it returned true.
-  // Permissions do not bind root, so as root the process runs as nobody, the
-  // owner of the directory and its entries.
-  bool InOwnProcess(const std::function<bool()>& body) const {
-    constexpr uid_t kNobody = 65534;
-    const bool root = ::geteuid() == 0;
-    if (root) {
-      EXPECT_EQ(::chown(dir_.c_str(), kNobody, kNobody), 0);
-      for (const auto& entry : fs::directory_iterator(dir_))
-        EXPECT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0);
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-      if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) std::_Exit(2);
-      std::_Exit(body() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-  }
-
   fs::path dir_;
 };
 

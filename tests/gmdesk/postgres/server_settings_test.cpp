@@ -80,8 +80,8 @@ TEST(GmdeskPgConnect, ADatabaseThatDoesNotExistIsReportedAndTheOthersOpen) {
 // that, so this runs on the FreeTDS leg only, where the TDS test server
 // rewrites it as SQL Server would read it.
 TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
-  db_test::TdsTestServer* tds = game_databases::Driver().tds_server();
-  if (tds == nullptr) GTEST_SKIP() << "PostgreSQL refuses a number run into \"where\"";
+  if (!db_test::SuiteDriver::UsesFreeTds())
+    GTEST_SKIP() << "PostgreSQL refuses a number run into \"where\"";
   SeedMembers();
   GmdeskProgram gmdesk(game_databases::Components(), game_databases::ConfigIni());
   gmdesk.Start();
@@ -105,7 +105,7 @@ TEST(GmdeskPgTopUp, AddsToTheAccountsRow) {
   EXPECT_EQ(MemberRow("O''Neil"), "0.0000|3.0000");
 
   // The statements went out as gmdesk built them.
-  Texts batches = tds->batches();
+  Texts batches = game_databases::Driver().Batches();
   for (const char* sent : {"update member set cash=cash+25where id ='player1'",
                            "update member set bonuscash=bonuscash+-2.5where id ='player1'",
                            "update member set bonuscash=bonuscash+3where id ='O''Neil'"}) {
@@ -144,7 +144,7 @@ TEST(GmdeskPgTopUp, RefusalsChangeNoRow) {
 // gives that count for the UPDATE): the amount is added once and reported as
 // added, so the operator has no reason to add it again.
 TEST(GmdeskPgTopUp, ATriggersCountOfZeroIsNoFailure) {
-  if (game_databases::Driver().tds_server() == nullptr) {
+  if (!db_test::SuiteDriver::UsesFreeTds()) {
     GTEST_SKIP() << "PostgreSQL refuses a number run into \"where\"";
   }
   SeedMembers();
@@ -179,10 +179,10 @@ TEST(GmdeskPgTopUp, AFailedCheckIsTheColumnsFailure) {
   EXPECT_EQ(gmdesk.NewBoxes(), Texts{"积分（红利）增加失败"});
 
   // The server goes away as the check arrives.
-  if (db_test::TdsTestServer* tds = game_databases::Driver().tds_server()) {
-    tds->SetFault(db_test::TdsFault::kDropConnection);
+  if (db_test::SuiteDriver::UsesFreeTds()) {
+    game_databases::Driver().SetFault(db_test::TdsFault::kDropConnection);
     ASSERT_TRUE(window.Click(kTopUpButton));
-    tds->SetFault(db_test::TdsFault::kNone);
+    game_databases::Driver().SetFault(db_test::TdsFault::kNone);
     EXPECT_EQ(gmdesk.NewBoxes(), Texts{"积分（红利）增加失败"});
   }
   EXPECT_EQ(MemberRow("player1"), "100.0000|10.0000");

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "frame/settings/temporary_names.h"
 
 namespace frame {
 namespace {
@@ -42,37 +45,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// "<prefix><writer's process ID>-" and mkostemp's six letters or digits: the
-// name says which program made the file and whether its writer still lives.
-constexpr std::string_view kTemporaryPrefix = ".settings-tmp-";
-constexpr std::size_t kTemporaryRandomLength = 6;
-
-bool IsDecimal(std::string_view s) {
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The writer's process ID when `name` is one of our temporary files.
-std::optional<pid_t> TemporaryWriter(std::string_view name) {
-  if (!name.starts_with(kTemporaryPrefix)) return std::nullopt;
-  name.remove_prefix(kTemporaryPrefix.size());
-  const std::size_t dash = name.find('-');
-  if (dash == std::string_view::npos) return std::nullopt;
-  const std::string_view pid = name.substr(0, dash);
-  const std::string_view random = name.substr(dash + 1);
-  auto alphanumeric = [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-  };
-  if (!IsDecimal(pid) || pid[0] == '0' || pid.size() > 9 ||
-      random.size() != kTemporaryRandomLength ||
-      !std::all_of(random.begin(), random.end(), alphanumeric)) {
-    return std::nullopt;
-  }
-  pid_t value = 0;
-  for (const char c : pid)
-    value = value * 10 + (c - '0');
-  return value;
-}
-
 // EPERM: the process lives but belongs to another user.
 bool ProcessHasEnded(pid_t pid) {
   return ::kill(pid, 0) != 0 && errno == ESRCH;
@@ -84,7 +56,8 @@ bool ProcessHasEnded(pid_t pid) {
 // up for a new one.
 Fd MakeTemporary(const fs::path& dir, std::string& path) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    path = (dir / kTemporaryPrefix).native() + std::to_string(::getpid()) + "-" +
+    // mkostemp's six letters or digits are the random part.
+    path = (dir / TemporaryNameStart(static_cast<uint32_t>(::getpid()))).native() +
            std::string(kTemporaryRandomLength, 'X');
     Fd fd(::mkostemp(path.data(), O_CLOEXEC));
     if (fd.get() < 0) return fd;
@@ -140,11 +113,13 @@ void SyncDirectory(const fs::path& dir) {
 
 }  // namespace
 
-ReadResult ReadFile(const fs::path& path, std::string& bytes, struct stat& info) {
+ReadResult ReadFile(const fs::path& path, std::string& bytes, FileInfo& kept) {
   // O_NONBLOCK: a FIFO under the settings name must not hang the program.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
+  struct stat info {};
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::kFailed;
+  kept = {.mode = info.st_mode & 07777, .owner = info.st_uid, .group = info.st_gid};
   bytes.clear();
   char buffer[65536];
   for (;;) {
@@ -156,18 +131,11 @@ ReadResult ReadFile(const fs::path& path, std::string& bytes, struct stat& info)
   }
 }
 
-fs::path FollowLinks(fs::path path) {
-  for (int hops = 0; hops < 40; ++hops) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
-    fs::path target = fs::read_symlink(path, ec);
-    if (ec) return path;
-    path = target.is_absolute() ? target : path.parent_path() / target;
-  }
-  return path;
+bool MayWriteFile(const fs::path& path) {
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct stat* old) {
+bool ReplaceFile(const fs::path& target, std::string_view bytes, const FileInfo* old) {
   const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   std::string temp;
   Fd fd = MakeTemporary(dir, temp);
@@ -176,12 +144,12 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes, const struct st
     return directory_refused && old != nullptr && RewriteInPlace(target, bytes);
   }
   // The file holds a password: a file made here is for its owner only.
-  const mode_t mode = old ? old->st_mode & 07777 : 0600;
+  const mode_t mode = old ? old->mode : 0600;
   bool ok = WriteAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0;
   // Only a privileged process can give the file back to its owner (EPERM
   // otherwise); the content matters more than the owner.
-  if (ok && old && (old->st_uid != ::geteuid() || old->st_gid != ::getegid())) {
-    ok = ::fchown(fd.get(), old->st_uid, old->st_gid) == 0 || errno == EPERM;
+  if (ok && old && (old->owner != ::geteuid() || old->group != ::getegid())) {
+    ok = ::fchown(fd.get(), old->owner, old->group) == 0 || errno == EPERM;
   }
   ok = ok && ::fsync(fd.get()) == 0;
   ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
@@ -196,8 +164,8 @@ void RemoveAbandonedTemporaries(const fs::path& dir) {
   std::error_code ec;
   fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    const std::optional<pid_t> writer = TemporaryWriter(it->path().filename().native());
-    if (!writer || !ProcessHasEnded(*writer)) continue;
+    const std::optional<uint32_t> writer = TemporaryWriter(it->path().filename().native());
+    if (!writer || !ProcessHasEnded(static_cast<pid_t>(*writer))) continue;
     Fd fd(::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
@@ -213,15 +181,16 @@ void RemoveAbandonedTemporaries(const fs::path& dir) {
 }
 
 FolderWriteLock::FolderWriteLock(const fs::path& dir)
-    : fd_(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    : handle_(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
   // Without a lock (a file system that has none, a folder we may not list)
   // only the writers of this process wait for each other.
-  while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  const int fd = static_cast<int>(handle_);
+  while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
   }
 }
 
 FolderWriteLock::~FolderWriteLock() {
-  if (fd_ >= 0) ::close(fd_);
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
 }  // namespace frame

@@ -1,0 +1,16 @@
+#include <ctime>
+
+#include "frame/services/local_clock.h"
+
+namespace frame {
+
+// TZ decides the zone, as the suites rely on.
+LocalTime LocalTimeNow() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace frame
